@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole suite twice: once in build/ with warnings as
+# errors, once in build-asan/ under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/scripts/install-deps.sh" build test
+jobs=$(nproc)
+
+run_suite() {
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -DQUORLITZ_TESTS=ON -DQUORLITZ_WERROR=ON "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 300)
+}
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+
+echo "== Sanitizer build (build-asan/) =="
+run_suite "$root/build-asan" -DQUORLITZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+echo "== Release build (build/) =="
+run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,0 +1,46 @@
+#ifndef QUORLITZ_SDLUSERINTERFACE_H
+#define QUORLITZ_SDLUSERINTERFACE_H
+
+#include <cstdint>
+
+#include <SDL.h>
+
+#include "UserInterface.h"
+
+class GameManager;
+class SdlGridDrawer;
+class SdlMenu;
+
+// The game's window: 640 x 480, the menu, the board during a move, and the outcome text drifting
+// over the final board. Starts SDL's video subsystem unless something else already did, and then
+// also stops it.
+class SdlUserInterface final : public UserInterface {
+public:
+    // The manager's grid and players table (ids 1 and 5) must exist.
+    explicit SdlUserInterface(GameManager* manager);
+    ~SdlUserInterface() override;
+
+    void makeMove() override;
+    void showWinner(const Player& winner) override;
+    void showMenu() override;
+
+    SdlUserInterface(const SdlUserInterface&) = delete;
+    SdlUserInterface& operator=(const SdlUserInterface&) = delete;
+
+private:
+    friend class SdlUserInterfaceTestAccess;
+
+    void tryDrop(std::uint16_t slot);
+    void redraw();
+
+    GameManager* manager_;
+    SdlGridDrawer* drawer_;
+    SDL_Surface* display_;
+    bool ownsVideo_;
+    int slotWidth_;
+    bool inMove_;
+    SdlMenu* menu_;
+    std::uint16_t cursorSlot_;
+};
+
+#endif
