@@ -13,6 +13,7 @@
 //   qzb_xprobe pixel X Y
 //       Prints the screen's colour at (X, Y) as RRGGBB.
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -94,10 +95,17 @@ bool showsWhite(Display* display, Window window)
     return white;
 }
 
-pid_t startProgram(char** argv, long long startNs)
+// A program left running (--keep) must not hold on to our output, or whoever reads it waits.
+pid_t startProgram(char** argv, long long startNs, bool detach)
 {
     const pid_t pid = fork();
     if (pid == 0) {
+        if (detach) {
+            const int nowhere = open("/dev/null", O_RDWR);
+            dup2(nowhere, STDIN_FILENO);
+            dup2(nowhere, STDOUT_FILENO);
+            dup2(nowhere, STDERR_FILENO);
+        }
         setenv("QZB_START_NS", std::to_string(startNs).c_str(), 1);
         execvp(argv[0], argv);
         std::perror("qzb_xprobe: exec");
@@ -159,7 +167,7 @@ int launch(int argc, char** argv)
     long rssKb = -1;
 
     if (!watchX) {
-        const pid_t pid = startProgram(program, nowNs());
+        const pid_t pid = startProgram(program, nowNs(), false);
         int status = 0;
         waitpid(pid, &status, 0);
         std::printf("pid=%d mapped_us=-1 shown_us=-1 rss_kb=-1\n", static_cast<int>(pid));
@@ -176,7 +184,7 @@ int launch(int argc, char** argv)
     XSync(display, False);
 
     const long long startNs = nowNs();
-    const pid_t pid = startProgram(program, startNs);
+    const pid_t pid = startProgram(program, startNs, keep);
     Window window = None;
     long long mappedNs = 0;
     const int fd = ConnectionNumber(display);
