@@ -22,6 +22,21 @@ SDL_Rect rectAt(int x, int y, int w, int h)
     return rect;
 }
 
+// A cell-sized surface in the display's format holding nothing but pixel, the display's own
+// value of the colour, so that copying it changes no pixel value.
+SDL_Surface* makeTile(const SDL_Surface* cell, Uint32 pixel)
+{
+    SDL_Surface* tile = createSurface(cell->w, cell->h, 0, 0, 0, false);
+    SDL_FillRect(tile, nullptr, pixel);
+    return tile;
+}
+
+void copyTile(SDL_Surface* tile, SDL_Surface* target, int x, int y)
+{
+    SDL_Rect at = rectAt(x, y, 0, 0);
+    SDL_BlitSurface(tile, nullptr, target, &at);
+}
+
 }  // namespace
 
 SdlGridDrawer::SdlGridDrawer(const GameGrid& grid, const Player& player1, const Player& player2,
@@ -35,7 +50,10 @@ SdlGridDrawer::SdlGridDrawer(const GameGrid& grid, const Player& player1, const 
       emptyColour_(0),
       cursorSlot_(0),
       marginX_((display->w - overlay_->w * grid.getSlots()) / 2),
-      marginY_((display->h - overlay_->h * grid.getRows() - CURSOR_SPACE) / 2)
+      marginY_((display->h - overlay_->h * grid.getRows() - CURSOR_SPACE) / 2),
+      emptyTile_(nullptr),
+      player1Tile_(nullptr),
+      player2Tile_(nullptr)
 {
     QZ_CHECK(display->h >= CURSOR_SPACE + overlay_->h * grid_.getRows());
     QZ_CHECK(display->w >= overlay_->w * grid_.getSlots());
@@ -43,12 +61,19 @@ SdlGridDrawer::SdlGridDrawer(const GameGrid& grid, const Player& player1, const 
     player1Colour_ = SDL_MapRGB(display_->format, player1.r, player1.g, player1.b);
     player2Colour_ = SDL_MapRGB(display_->format, player2.r, player2.g, player2.b);
     emptyColour_ = SDL_MapRGB(display_->format, 255, 255, 255);
+
+    emptyTile_ = makeTile(overlay_, emptyColour_);
+    player1Tile_ = makeTile(overlay_, player1Colour_);
+    player2Tile_ = makeTile(overlay_, player2Colour_);
 }
 
 SdlGridDrawer::~SdlGridDrawer()
 {
     SDL_FreeSurface(cursorImage_);
     SDL_FreeSurface(overlay_);
+    SDL_FreeSurface(emptyTile_);
+    SDL_FreeSurface(player1Tile_);
+    SDL_FreeSurface(player2Tile_);
 }
 
 void SdlGridDrawer::setCursor(std::uint16_t slot)
@@ -79,22 +104,21 @@ void SdlGridDrawer::draw()
             const int x = slot * cellWidth + marginX_;
             const int y = display_->h - marginY_ - (row + 1) * cellHeight;
 
-            // SDL clips the rectangles it is given in place, so each call gets its own copy.
-            SDL_Rect fill = rectAt(x, y, cellWidth, cellHeight);
             switch (grid_.getCell(slot, row)) {
             case EMPTY_CELL:
-                SDL_FillRect(display_, &fill, emptyColour_);
+                copyTile(emptyTile_, display_, x, y);
                 break;
             case PLAYER1_CELL:
-                SDL_FillRect(display_, &fill, player1Colour_);
+                copyTile(player1Tile_, display_, x, y);
                 break;
             case PLAYER2_CELL:
-                SDL_FillRect(display_, &fill, player2Colour_);
+                copyTile(player2Tile_, display_, x, y);
                 break;
             default:
                 // Not a token of this game: the background shows through the frame.
                 break;
             }
+            // SDL clips the rectangles it is given in place, so each call gets its own copy.
             SDL_Rect frame = rectAt(x, y, cellWidth, cellHeight);
             SDL_BlitSurface(overlay_, nullptr, display_, &frame);
         }

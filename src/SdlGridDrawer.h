@@ -43,6 +43,12 @@ private:
     std::int16_t cursorSlot_;
     int marginX_;
     int marginY_;
+    // One cell in each of the three cell colours, in the display's format. A cell is filled by
+    // copying its tile: SDL2 fills 16-bit rectangles with streaming stores, and on rows as short
+    // as a cell's those cost several times a plain copy (see BENCHMARKS.md).
+    SDL_Surface* emptyTile_;
+    SDL_Surface* player1Tile_;
+    SDL_Surface* player2Tile_;
 };
 
 #endif
