@@ -48,7 +48,7 @@ PATH_TITLES = {
     "dummy": "dummy driver",
     "x11-software": "X11, software framebuffer",
     "x11-gl": "X11, GL renderer",
-    "x11-default": "X11, program's own default",
+    "x11-default": "X11, no SDL_* variable set (each program's own default)",
 }
 
 # Screen positions in the 640 x 480 window, which sits at (0, 0) of a screen of the same size.
@@ -572,7 +572,7 @@ def budgets(results):
     if instructions:
         ratio = instructions["draw"] / instructions["floor"]
         judge(ratio <= 1.5, f"draw() {ratio:.2f}× the floor in instructions (at most 1.5×)")
-    chosen = "x11-default" if "x11-default" in results["startup"] else "dummy"
+    chosen = "x11-software" if "x11-software" in results["startup"] else "dummy"
     startup = results["startup"].get(chosen)
     if startup:
         q, m = startup["quorlitz"], startup["minimal"]
@@ -585,6 +585,12 @@ def budgets(results):
         rss = q["rss_mb"]["median"]
         judge(rss < GTK_GAME_RSS_MB, f"resident memory {rss:.1f} MB on {PATH_TITLES[chosen]} "
                                      f"(below {GTK_GAME_RSS_MB} MB)")
+    default = results["startup"].get("x11-default")
+    if default and startup:
+        rss = default["quorlitz"]["rss_mb"]["median"]
+        judge(rss < GTK_GAME_RSS_MB and abs(rss - startup["quorlitz"]["rss_mb"]["median"]) < 5,
+              f"with no SDL_* variable set the program takes the software framebuffer by itself "
+              f"({rss:.1f} MB, first frame after {default['quorlitz']['shown_ms']['median']:.1f} ms)")
     return verdicts
 
 
