@@ -5,6 +5,8 @@
 //
 // Run from the build directory, where data/ lies.
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -31,6 +33,12 @@ public:
     static void draw(SdlMenu& menu) { menu.draw(); }
 };
 
+// The window's own drawer, to set one of its repaints beside a motion handled by the window.
+class SdlUserInterfaceTestAccess {
+public:
+    static SdlGridDrawer& drawer(SdlUserInterface& ui) { return *ui.drawer_; }
+};
+
 namespace {
 
 GameWindow* window = nullptr;
@@ -40,48 +48,102 @@ const Player& player(std::int32_t id)
     return window->manager().getPlayers().at(id);
 }
 
-// The floor: one full-window fill and one flip of the 640 x 480 x 16 video surface, the least
-// that any repaint of the whole window costs on this SDL.
-void BM_Floor_FillFlip(benchmark::State& state)
+using Clock = std::chrono::steady_clock;
+
+template <typename Work>
+double secondsOf(Work work)
+{
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Two costs measured in alternation, round by round. The medians over the rounds, and the median
+// of the rounds' ratios, leave out the rounds in which the machine was busy with something else.
+class Pairing {
+public:
+    void add(double first, double second)
+    {
+        first_.push_back(first);
+        second_.push_back(second);
+        ratio_.push_back(first / second);
+    }
+
+    void report(benchmark::State& state, const std::string& firstName, const std::string& secondName)
+    {
+        state.counters[firstName + "_us"] = 1e6 * median(first_);
+        state.counters[secondName + "_us"] = 1e6 * median(second_);
+        state.counters["ratio"] = median(ratio_);
+    }
+
+private:
+    static double median(std::vector<double> values)
+    {
+        QZ_CHECK(!values.empty());
+        std::sort(values.begin(), values.end());
+        const std::size_t middle = values.size() / 2;
+        return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+    }
+
+    std::vector<double> first_;
+    std::vector<double> second_;
+    std::vector<double> ratio_;
+};
+
+// One repaint of the game screen with 17 of 35 cells holding tokens, beside its floor: one
+// full-window fill and one flip of the 640 x 480 x 16 video surface, the least that any repaint of
+// the whole window costs on this SDL. The two alternate call by call.
+void BM_Paired_DrawVsFloor(benchmark::State& state)
 {
     SDL_Surface* display = window->display();
     const Uint32 blue = SDL_MapRGB(display->format, 0, 0, 255);
-    for (auto _ : state)
-        fillAndFlip(display, blue);
-}
-BENCHMARK(BM_Floor_FillFlip)->UseRealTime();
-
-// One repaint of the game screen with 17 of 35 cells holding tokens.
-void BM_Draw_HalfFullBoard(benchmark::State& state)
-{
     GameGrid grid(5, 7);
     fillHalfFull(grid);
-    SdlGridDrawer drawer(grid, player(1), player(5), window->display());
+    SdlGridDrawer drawer(grid, player(1), player(5), display);
     drawer.setCursor(3);
-    for (auto _ : state)
-        drawer.draw();
-}
-BENCHMARK(BM_Draw_HalfFullBoard)->UseRealTime();
 
-// makeMove() fed with range(0) mouse motions across the slots and then Escape, which ends the
-// move without a drop or a repaint. The cost of one motion event, taken from the queue, turned
-// into a cursor slot and shown, is the difference between range(0) = 32 and range(0) = 0, divided
-// by 32: the repaint at the start of every move and the Escape cancel out.
-void BM_MakeMove_Motions(benchmark::State& state)
-{
-    const int motions = static_cast<int>(state.range(0));
-    SdlUserInterface& ui = window->ui();
+    Pairing pairing;
     for (auto _ : state) {
-        state.PauseTiming();
+        const double floorSeconds = secondsOf([&] { fillAndFlip(display, blue); });
+        const double drawSeconds = secondsOf([&] { drawer.draw(); });
+        pairing.add(drawSeconds, floorSeconds);
+    }
+    pairing.report(state, "draw", "floor");
+}
+BENCHMARK(BM_Paired_DrawVsFloor)->UseRealTime();
+
+// One mouse motion taken from the queue by makeMove(), turned into a cursor slot and shown,
+// beside one draw() of the window's own drawer. Each round feeds makeMove() 8 motions across the
+// slots and then Escape, which ends the move without a drop or a repaint, then Escape alone, which
+// costs the repaint at the start of every move and the Escape: the difference, divided by 8, is the
+// cost of one motion. Then 8 draw() calls with the cursor moving the same way.
+void BM_Paired_MotionVsDraw(benchmark::State& state)
+{
+    const int motions = 8;
+    SdlUserInterface& ui = window->ui();
+    SdlGridDrawer& drawer = SdlUserInterfaceTestAccess::drawer(ui);
+
+    Pairing pairing;
+    for (auto _ : state) {
         for (int i = 0; i < motions; ++i)
             pushMouseMotion(slotCentreX(static_cast<std::uint16_t>(i % 7)), 300);
         pushKeyRelease(SDLK_ESCAPE);
-        state.ResumeTiming();
-        ui.makeMove();
+        const double withMotions = secondsOf([&] { ui.makeMove(); });
+
+        pushKeyRelease(SDLK_ESCAPE);
+        const double without = secondsOf([&] { ui.makeMove(); });
+
+        const double draws = secondsOf([&] {
+            for (int i = 0; i < motions; ++i) {
+                drawer.setCursor(static_cast<std::uint16_t>(i % 7));
+                drawer.draw();
+            }
+        });
+        pairing.add((withMotions - without) / motions, draws / motions);
     }
-    state.counters["motions"] = motions;
+    pairing.report(state, "motion", "draw");
 }
-BENCHMARK(BM_MakeMove_Motions)->Arg(0)->Arg(32)->UseRealTime();
+BENCHMARK(BM_Paired_MotionVsDraw)->UseRealTime();
 
 // One frame of the main menu: background, credits, both entries, flip.
 void BM_Menu_Frame(benchmark::State& state)

@@ -153,11 +153,16 @@ class Bench:
                 continue
             name = entry["run_name"].replace("/real_time", "")
             assert entry["time_unit"] == "ns"
-            runs.setdefault(name, []).append(entry["real_time"] / 1000.0)  # microseconds
-        figures = {name: spread(values) for name, values in runs.items()}
-        base = runs["BM_MakeMove_Motions/0"]
-        motions = runs["BM_MakeMove_Motions/32"]
-        figures["motion_event"] = spread([(m - b) / 32.0 for m, b in zip(motions, base)])
+            runs.setdefault(name, []).append(entry)
+        figures = {}
+        for name, entries in runs.items():
+            if name.startswith("BM_Paired_"):
+                # Interleaved pairs report their own per-call figures (µs) and ratio as counters.
+                for counter in ("floor_us", "draw_us", "motion_us", "ratio"):
+                    if counter in entries[0]:
+                        figures[f"{name}.{counter}"] = spread([e[counter] for e in entries])
+            else:
+                figures[name] = spread([e["real_time"] / 1000.0 for e in entries])  # microseconds
         self.results["frames"][path] = figures
 
     def _run_frames(self, command, env):
@@ -456,38 +461,47 @@ def render(results, repetitions, startup_runs, idle_seconds):
     frames = results["frames"]
     paths = [p for p in ("dummy", "x11-software", "x11-gl") if p in frames]
     if frames:
-        out(f"Frames, in process (wall time, median of {repetitions} repetitions [min–max]; "
+        out(f"Frames, in process (wall time per call, median of {repetitions} repetitions [min–max]; "
             "ratio to the floor of the same path, or as named)")
         out("")
         out("| measurement | " + " | ".join(f"{PATH_TITLES[p]} | ratio" for p in paths) + " |")
         out("|---|" + "---|---|" * len(paths))
 
-        def row(title, key, against, formatter=fmt_us, ratio_name="floor", invert=False):
+        def row(title, key, ratio):
             cells = []
             for p in paths:
                 f = frames[p]
-                value = f[key]["median"]
-                base = f[against]["median"]
-                if invert:
-                    ratio = f"1/{base / value:,.0f} of draw()"
-                else:
-                    ratio = f"{value / base:.2f}× {ratio_name}"
-                cells.append(f"{formatter(f[key])} | {ratio}")
+                formatter = fmt_ns if f[key]["median"] < 1 else fmt_us
+                cells.append(f"{formatter(f[key])} | {ratio(f, f[key]['median'])}")
             out(f"| {title} | " + " | ".join(cells) + " |")
 
-        row("floor: window fill + SDL_Flip", "BM_Floor_FillFlip", "BM_Floor_FillFlip")
-        row("SdlGridDrawer::draw(), half-full board", "BM_Draw_HalfFullBoard", "BM_Floor_FillFlip")
-        row("mouse motion through makeMove() to the shown window", "motion_event", "BM_Draw_HalfFullBoard",
-            ratio_name="draw()")
-        row("menu frame", "BM_Menu_Frame", "BM_Floor_FillFlip")
-        row("outcome animation frame (without its 10 ms pause)", "BM_Outcome_Frame", "BM_Floor_FillFlip")
-        row("OutcomeChecker::check(), full random board", "BM_Check_FullRandomBoard", "BM_Draw_HalfFullBoard",
-            formatter=fmt_ns, invert=True)
-        row("OutcomeChecker::check(), empty board", "BM_Check_EmptyBoard", "BM_Draw_HalfFullBoard",
-            formatter=fmt_ns, invert=True)
-        row("part: SDL_Flip alone", "BM_Part_FlipOnly", "BM_Floor_FillFlip")
-        row("part: window fill alone", "BM_Part_WindowFill", "BM_Floor_FillFlip")
-        row("part: the 35 overlay blits", "BM_Part_OverlayBlits", "BM_Floor_FillFlip")
+        floor_key = "BM_Paired_DrawVsFloor.floor_us"
+        draw_key = "BM_Paired_DrawVsFloor.draw_us"
+
+        def to_floor(f, value):
+            return f"{value / f[floor_key]['median']:.2f}× floor"
+
+        def of_draw(f, value):
+            return f"1/{f[draw_key]['median'] / value:,.0f} of draw()"
+
+        def paired(key, name):
+            return lambda f, value: f"{f[key]['median']:.2f}× {name} [{f[key]['min']:.2f}–{f[key]['max']:.2f}]"
+
+        row("floor: window fill + SDL_Flip", floor_key, lambda f, value: "1.00× floor")
+        row("SdlGridDrawer::draw(), half-full board", draw_key,
+            paired("BM_Paired_DrawVsFloor.ratio", "floor"))
+        row("mouse motion through makeMove() to the shown window", "BM_Paired_MotionVsDraw.motion_us",
+            paired("BM_Paired_MotionVsDraw.ratio", "draw()"))
+        row("menu frame", "BM_Menu_Frame", to_floor)
+        row("outcome animation frame (without its 10 ms pause)", "BM_Outcome_Frame", to_floor)
+        row("OutcomeChecker::check(), full random board", "BM_Check_FullRandomBoard", of_draw)
+        row("OutcomeChecker::check(), empty board", "BM_Check_EmptyBoard", of_draw)
+        row("part: SDL_Flip alone", "BM_Part_FlipOnly", to_floor)
+        row("part: window fill alone", "BM_Part_WindowFill", to_floor)
+        row("part: the 35 overlay blits", "BM_Part_OverlayBlits", to_floor)
+        out("")
+        out("draw() and its floor alternate call by call, and so do the motion and its draw(); their ratios "
+            "are taken within each repetition ([min–max] over the repetitions).")
         out("")
 
     instructions = results["instructions"]
@@ -560,12 +574,11 @@ def budgets(results):
 
     dummy = results["frames"].get("dummy")
     if dummy:
-        draw = dummy["BM_Draw_HalfFullBoard"]["median"]
-        floor = dummy["BM_Floor_FillFlip"]["median"]
-        judge(draw <= 2.5 * floor, f"draw() {draw / floor:.2f}× the fill+flip floor under dummy (at most 2.5×)")
-        motion = dummy["motion_event"]["median"]
-        judge(motion <= 1.1 * draw, f"a motion event handled and shown in {motion / draw:.2f}× one draw() "
-                                    "(at most 1.1×)")
+        ratio = dummy["BM_Paired_DrawVsFloor.ratio"]["median"]
+        judge(ratio <= 2.5, f"draw() {ratio:.2f}× the fill+flip floor under dummy (at most 2.5×)")
+        ratio = dummy["BM_Paired_MotionVsDraw.ratio"]["median"]
+        judge(ratio <= 1.1, f"a motion event handled and shown in {ratio:.2f}× one draw() (at most 1.1×)")
+        draw = dummy["BM_Paired_DrawVsFloor.draw_us"]["median"]
         check = max(dummy["BM_Check_FullRandomBoard"]["median"], dummy["BM_Check_EmptyBoard"]["median"])
         judge(check <= draw / 1000, f"check() at most 1/{draw / check:,.0f} of one draw() (at most 1/1000)")
     instructions = results["instructions"]
