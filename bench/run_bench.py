@@ -612,7 +612,7 @@ def main():
     parser.add_argument("--build", required=True, help="the Release build tree")
     parser.add_argument("--repetitions", type=int, default=5)
     parser.add_argument("--min-time", type=float, default=0.3, help="seconds per repetition")
-    parser.add_argument("--startup-runs", type=int, default=7)
+    parser.add_argument("--startup-runs", type=int, default=9)
     parser.add_argument("--idle-seconds", type=float, default=10.0)
     parser.add_argument("--only", default="frames,instructions,startup,idle,screens",
                         help="comma-separated subset of the parts")
