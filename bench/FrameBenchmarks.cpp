@@ -90,25 +90,30 @@ private:
     std::vector<double> ratio_;
 };
 
-// One repaint of the game screen with 17 of 35 cells holding tokens, beside its floor: one
-// full-window fill and one flip of the 640 x 480 x 16 video surface, the least that any repaint of
-// the whole window costs on this SDL. The two alternate call by call.
-void BM_Paired_DrawVsFloor(benchmark::State& state)
+// Runs work alternately with the floor, one full-window fill and one flip of the 640 x 480 x 16
+// video surface: the least that any repaint of the whole window costs on this SDL. Alternating
+// call by call, whatever else the machine does weighs on both alike.
+template <typename Work>
+void alternateWithFloor(benchmark::State& state, const std::string& name, Work work)
 {
     SDL_Surface* display = window->display();
     const Uint32 blue = SDL_MapRGB(display->format, 0, 0, 255);
-    GameGrid grid(5, 7);
-    fillHalfFull(grid);
-    SdlGridDrawer drawer(grid, player(1), player(5), display);
-    drawer.setCursor(3);
-
     Pairing pairing;
     for (auto _ : state) {
         const double floorSeconds = secondsOf([&] { fillAndFlip(display, blue); });
-        const double drawSeconds = secondsOf([&] { drawer.draw(); });
-        pairing.add(drawSeconds, floorSeconds);
+        pairing.add(secondsOf(work), floorSeconds);
     }
-    pairing.report(state, "draw", "floor");
+    pairing.report(state, name, "floor");
+}
+
+// One repaint of the game screen with 17 of 35 cells holding tokens.
+void BM_Paired_DrawVsFloor(benchmark::State& state)
+{
+    GameGrid grid(5, 7);
+    fillHalfFull(grid);
+    SdlGridDrawer drawer(grid, player(1), player(5), window->display());
+    drawer.setCursor(3);
+    alternateWithFloor(state, "draw", [&] { drawer.draw(); });
 }
 BENCHMARK(BM_Paired_DrawVsFloor)->UseRealTime();
 
@@ -146,20 +151,19 @@ void BM_Paired_MotionVsDraw(benchmark::State& state)
 BENCHMARK(BM_Paired_MotionVsDraw)->UseRealTime();
 
 // One frame of the main menu: background, credits, both entries, flip.
-void BM_Menu_Frame(benchmark::State& state)
+void BM_Paired_MenuVsFloor(benchmark::State& state)
 {
     SdlMenu menu(window->display(), -1);
     menu.addEntry("start new game", 0);
     menu.addEntry("quit program", -1);
-    for (auto _ : state)
-        SdlMenuTestAccess::draw(menu);
+    alternateWithFloor(state, "menu", [&] { SdlMenuTestAccess::draw(menu); });
 }
-BENCHMARK(BM_Menu_Frame)->UseRealTime();
+BENCHMARK(BM_Paired_MenuVsFloor)->UseRealTime();
 
 // One frame of the outcome animation without its 10 ms pause: the winner's text block blitted at
-// its next position over what is on the screen, then the flip. The block is built from the same
-// parts as the outcome screen builds it, and it moves and rebounds as there.
-void BM_Outcome_Frame(benchmark::State& state)
+// its next position, then the flip. The block is built from the same parts as the outcome screen
+// builds it, and it moves and rebounds as there (starting over once it has left the window).
+void BM_Paired_OutcomeVsFloor(benchmark::State& state)
 {
     SDL_Surface* display = window->display();
     SdlFont* font = SdlFontManager::instance().getFont("Efont_Serif.ttf", 72);
@@ -177,12 +181,11 @@ void BM_Outcome_Frame(benchmark::State& state)
     float vy = 0.5f;
     Sint16 x = 0;
     Sint16 y = 0;
-    for (auto _ : state) {
+    alternateWithFloor(state, "outcome", [&] {
         SDL_Rect position = {x, y, 0, 0};
         SDL_BlitSurface(block, nullptr, display, &position);
         SDL_Flip(display);
 
-        state.PauseTiming();
         if (x + block->w > display->w)
             vx = -vx;
         if (y + block->h > display->h)
@@ -196,13 +199,10 @@ void BM_Outcome_Frame(benchmark::State& state)
             vx = vy = 0.5f;
             x = y = 0;
         }
-        state.ResumeTiming();
-    }
-    state.counters["block_w"] = block->w;
-    state.counters["block_h"] = block->h;
+    });
     SDL_FreeSurface(block);
 }
-BENCHMARK(BM_Outcome_Frame)->UseRealTime();
+BENCHMARK(BM_Paired_OutcomeVsFloor)->UseRealTime();
 
 // The rule check after every move. A full board is decided by the first test (no empty cell); the
 // empty board is the longest walk, through every scan without a finding.
@@ -230,31 +230,29 @@ void BM_Check_EmptyBoard(benchmark::State& state)
 BENCHMARK(BM_Check_EmptyBoard)->UseRealTime();
 
 // Where a repaint's time goes, part by part, on the same window.
-void BM_Part_FlipOnly(benchmark::State& state)
+void BM_Paired_FlipVsFloor(benchmark::State& state)
 {
     SDL_Surface* display = window->display();
-    for (auto _ : state)
-        SDL_Flip(display);
+    alternateWithFloor(state, "flip", [&] { SDL_Flip(display); });
 }
-BENCHMARK(BM_Part_FlipOnly)->UseRealTime();
+BENCHMARK(BM_Paired_FlipVsFloor)->UseRealTime();
 
-void BM_Part_WindowFill(benchmark::State& state)
+void BM_Paired_WindowFillVsFloor(benchmark::State& state)
 {
     SDL_Surface* display = window->display();
     const Uint32 blue = SDL_MapRGB(display->format, 0, 0, 255);
-    for (auto _ : state)
-        SDL_FillRect(display, nullptr, blue);
+    alternateWithFloor(state, "fill", [&] { SDL_FillRect(display, nullptr, blue); });
 }
-BENCHMARK(BM_Part_WindowFill)->UseRealTime();
+BENCHMARK(BM_Paired_WindowFillVsFloor)->UseRealTime();
 
 // The 35 overlay blits of one repaint, at the cells' places, onto the video surface.
-void BM_Part_OverlayBlits(benchmark::State& state)
+void BM_Paired_OverlayBlitsVsFloor(benchmark::State& state)
 {
     SDL_Surface* display = window->display();
     SDL_Surface* overlay = loadBitmap("overlay.bmp", true, 255, 0, 255);
     const int marginX = (display->w - overlay->w * 7) / 2;
     const int marginY = (display->h - overlay->h * 5 - SdlGridDrawer::CURSOR_SPACE) / 2;
-    for (auto _ : state) {
+    alternateWithFloor(state, "overlays", [&] {
         for (int slot = 0; slot < 7; ++slot) {
             for (int row = 0; row < 5; ++row) {
                 SDL_Rect cell = {static_cast<Sint16>(slot * overlay->w + marginX),
@@ -262,10 +260,10 @@ void BM_Part_OverlayBlits(benchmark::State& state)
                 SDL_BlitSurface(overlay, nullptr, display, &cell);
             }
         }
-    }
+    });
     SDL_FreeSurface(overlay);
 }
-BENCHMARK(BM_Part_OverlayBlits)->UseRealTime();
+BENCHMARK(BM_Paired_OverlayBlitsVsFloor)->UseRealTime();
 
 }  // namespace
 

@@ -158,8 +158,8 @@ class Bench:
         for name, entries in runs.items():
             if name.startswith("BM_Paired_"):
                 # Interleaved pairs report their own per-call figures (µs) and ratio as counters.
-                for counter in ("floor_us", "draw_us", "motion_us", "ratio"):
-                    if counter in entries[0]:
+                for counter in entries[0]:
+                    if counter.endswith("_us") or counter == "ratio":
                         figures[f"{name}.{counter}"] = spread([e[counter] for e in entries])
             else:
                 figures[name] = spread([e["real_time"] / 1000.0 for e in entries])  # microseconds
@@ -492,16 +492,21 @@ def render(results, repetitions, startup_runs, idle_seconds):
             paired("BM_Paired_DrawVsFloor.ratio", "floor"))
         row("mouse motion through makeMove() to the shown window", "BM_Paired_MotionVsDraw.motion_us",
             paired("BM_Paired_MotionVsDraw.ratio", "draw()"))
-        row("menu frame", "BM_Menu_Frame", to_floor)
-        row("outcome animation frame (without its 10 ms pause)", "BM_Outcome_Frame", to_floor)
+        row("menu frame", "BM_Paired_MenuVsFloor.menu_us", paired("BM_Paired_MenuVsFloor.ratio", "floor"))
+        row("outcome animation frame (without its 10 ms pause)", "BM_Paired_OutcomeVsFloor.outcome_us",
+            paired("BM_Paired_OutcomeVsFloor.ratio", "floor"))
         row("OutcomeChecker::check(), full random board", "BM_Check_FullRandomBoard", of_draw)
         row("OutcomeChecker::check(), empty board", "BM_Check_EmptyBoard", of_draw)
-        row("part: SDL_Flip alone", "BM_Part_FlipOnly", to_floor)
-        row("part: window fill alone", "BM_Part_WindowFill", to_floor)
-        row("part: the 35 overlay blits", "BM_Part_OverlayBlits", to_floor)
+        row("part: SDL_Flip alone", "BM_Paired_FlipVsFloor.flip_us", paired("BM_Paired_FlipVsFloor.ratio", "floor"))
+        row("part: window fill alone", "BM_Paired_WindowFillVsFloor.fill_us",
+            paired("BM_Paired_WindowFillVsFloor.ratio", "floor"))
+        row("part: the 35 overlay blits", "BM_Paired_OverlayBlitsVsFloor.overlays_us",
+            paired("BM_Paired_OverlayBlitsVsFloor.ratio", "floor"))
         out("")
-        out("draw() and its floor alternate call by call, and so do the motion and its draw(); their ratios "
-            "are taken within each repetition ([min–max] over the repetitions).")
+        out("Each figure with a ratio is measured in alternation with what it is set beside, call by call "
+            "(the motion: 8 motions, then 8 draw() calls); a repetition reports the medians over its rounds "
+            "and the median of the rounds' ratios, and the table the median over the repetitions [min–max]. "
+            "check() is measured on its own.")
         out("")
 
     instructions = results["instructions"]
