@@ -1,7 +1,7 @@
 // Wall-clock cost of what the player waits for, each beside its floor in the same process: the
 // repaint after every mouse motion, the menu, the outcome animation and the rule check. All
 // drawing goes to the program's own window through the program's own classes; the SDL video
-// driver and presentation path come from the environment (see scripts/bench.sh).
+// driver and presentation path come from the environment (bench/run_bench.py sets them).
 //
 // Run from the build directory, where data/ lies.
 
