@@ -1,1 +1,254 @@
 #include "SdlUserInterface.h"
+
+#include <vector>
+
+#include "Check.h"
+#include "GameGrid.h"
+#include "GameManager.h"
+#include "SdlFont.h"
+#include "SdlGridDrawer.h"
+#include "SdlHelper.h"
+#include "SdlMenu.h"
+
+namespace {
+
+constexpr int WINDOW_WIDTH = 640;
+constexpr int WINDOW_HEIGHT = 480;
+constexpr int WINDOW_DEPTH = 16;
+const char* const WINDOW_CAPTION = "Quorlitz";
+
+constexpr int NEW_GAME_ID = 0;
+constexpr int QUIT_ID = -1;
+
+constexpr std::int32_t PLAYER1_ID = 1;
+constexpr std::int32_t PLAYER2_ID = 5;
+constexpr std::int32_t NO_WINNER_ID = -1;
+
+const char* const OUTCOME_FONT = "Efont_Serif.ttf";
+constexpr int OUTCOME_POINTS = 72;
+const char* const NO_WINNER_TEXT = "BUNCH\nOF\nLOOSERS!\nnoone's won";
+
+constexpr Uint32 MOVE_IDLE_PAUSE_MS = 1;
+constexpr Uint32 FRAME_PAUSE_MS = 10;
+// Keeps the click or key that ended the game from also ending its outcome screen at once.
+constexpr Uint32 OUTCOME_GRACE_MS = 100;
+constexpr float DRIFT_PER_FRAME = 0.5f;
+
+std::uint16_t slotUnder(std::uint16_t x, int slotWidth, std::uint16_t slots)
+{
+    // Clicks right of the last whole band still belong to the last slot.
+    const unsigned slot = x / static_cast<unsigned>(slotWidth);
+    return static_cast<std::uint16_t>(slot < slots ? slot : slots - 1u);
+}
+
+void blitAt(SDL_Surface* image, SDL_Surface* target, Sint16 x, Sint16 y)
+{
+    SDL_Rect at;
+    at.x = x;
+    at.y = y;
+    at.w = 0;
+    at.h = 0;
+    SDL_BlitSurface(image, nullptr, target, &at);
+}
+
+SDL_Surface* renderOutcome(const Player& winner)
+{
+    const SdlFont* font = SdlFontManager::instance().getFont(OUTCOME_FONT, OUTCOME_POINTS);
+    if (winner.id == NO_WINNER_ID)
+        return font->renderMultiline(NO_WINNER_TEXT, 128, 128, 128, ALIGN_CENTER);
+
+    const std::vector<SDL_Surface*> lines{font->render("Congratulations!", 0, 0, 0),
+                                          font->render(winner.name, winner.r, winner.g, winner.b),
+                                          font->render("you have won!", 0, 0, 0)};
+    SDL_Surface* block = stackSurfaces(lines, ALIGN_CENTER, 255, 255, 255, true, 0);
+    for (SDL_Surface* line : lines)
+        SDL_FreeSurface(line);
+    return block;
+}
+
+// Shared by the destructor and by a constructor that fails half-way.
+void releaseWindow(SdlGridDrawer*& drawer, SdlMenu*& menu, bool ownsVideo)
+{
+    delete drawer;
+    drawer = nullptr;
+    delete menu;
+    menu = nullptr;
+    if (ownsVideo)
+        SDL_Quit();
+}
+
+}  // namespace
+
+SdlUserInterface::SdlUserInterface(GameManager* manager)
+    : manager_(manager),
+      drawer_(nullptr),
+      display_(nullptr),
+      ownsVideo_(false),
+      slotWidth_(0),
+      inMove_(false),
+      menu_(nullptr),
+      cursorSlot_(0)
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+        SDL_Init(SDL_INIT_VIDEO);
+        display_ = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_DEPTH,
+                                    SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT | SDL_RLEACCEL);
+        QZ_CHECK_DETAIL(display_, SDL_GetError());
+        ownsVideo_ = true;
+    } else {
+        display_ = SDL_GetVideoSurface();
+    }
+    SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
+
+    try {
+        const GameGrid& grid = manager_->getGrid();
+        const std::map<std::int32_t, Player>& players = manager_->getPlayers();
+        drawer_ = new SdlGridDrawer(grid, players.at(PLAYER1_ID), players.at(PLAYER2_ID), display_);
+        slotWidth_ = display_->w / grid.getSlots();
+        menu_ = new SdlMenu(display_, QUIT_ID);
+        menu_->addEntry("start new game", NEW_GAME_ID);
+        menu_->addEntry("quit program", QUIT_ID);
+    } catch (...) {
+        releaseWindow(drawer_, menu_, ownsVideo_);
+        throw;
+    }
+}
+
+SdlUserInterface::~SdlUserInterface()
+{
+    releaseWindow(drawer_, menu_, ownsVideo_);
+}
+
+void SdlUserInterface::showMenu()
+{
+    switch (menu_->execute()) {
+    case QUIT_ID:
+        manager_->quit();
+        break;
+    case NEW_GAME_ID:
+        manager_->playGame();
+        break;
+    default:
+        QZ_CHECK(false);
+    }
+}
+
+void SdlUserInterface::makeMove()
+{
+    inMove_ = true;
+    SDL_ShowCursor(SDL_DISABLE);
+    redraw();
+
+    const std::uint16_t slots = manager_->getGrid().getSlots();
+    // One token per call: events queued behind the drop wait for the next move, so that the rule
+    // is checked after every token.
+    while (inMove_) {
+        SDL_Event event;
+        if (!SDL_PollEvent(&event)) {
+            SDL_Delay(MOVE_IDLE_PAUSE_MS);
+            continue;
+        }
+        switch (event.type) {
+        case SDL_MOUSEMOTION:
+            cursorSlot_ = slotUnder(event.motion.x, slotWidth_, slots);
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                cursorSlot_ = slotUnder(event.button.x, slotWidth_, slots);
+                tryDrop(cursorSlot_);
+            }
+            break;
+        case SDL_KEYUP:
+            switch (event.key.keysym.sym) {
+            case SDLK_RETURN:
+                tryDrop(cursorSlot_);
+                break;
+            case SDLK_RIGHT:
+                cursorSlot_ = static_cast<std::uint16_t>((cursorSlot_ + 1) % slots);
+                break;
+            case SDLK_LEFT:
+                cursorSlot_ = static_cast<std::uint16_t>(cursorSlot_ == 0 ? slots - 1 : cursorSlot_ - 1);
+                break;
+            case SDLK_ESCAPE:
+                if (manager_->isRunning())
+                    manager_->abandonGame();
+                else
+                    manager_->quit();
+                return;
+            default:
+                break;
+            }
+            break;
+        case SDL_QUIT:
+            manager_->quit();
+            return;
+        default:
+            break;
+        }
+        // Also after the drop that ends the move: the outcome screen draws over this picture.
+        redraw();
+    }
+}
+
+void SdlUserInterface::tryDrop(std::uint16_t slot)
+{
+    try {
+        manager_->dropInSlot(slot);
+        inMove_ = false;
+    } catch (const GameManager::IllegalSlotError&) {
+        // The same player chooses again in the move loop that is already running; starting a
+        // nested one here would grow the stack with every refused click.
+    }
+}
+
+void SdlUserInterface::redraw()
+{
+    drawer_->setCursor(cursorSlot_);
+    drawer_->draw();
+}
+
+void SdlUserInterface::showWinner(const Player& winner)
+{
+    SDL_Surface* block = renderOutcome(winner);
+
+    float px = 0.0f;
+    float py = 0.0f;
+    float vx = DRIFT_PER_FRAME;
+    float vy = DRIFT_PER_FRAME;
+    Sint16 x = 0;
+    Sint16 y = 0;
+
+    blitAt(block, display_, 0, 0);
+    SDL_Flip(display_);
+    SDL_Delay(FRAME_PAUSE_MS);
+    SDL_Delay(OUTCOME_GRACE_MS);
+
+    SDL_Event event;
+    while (SDL_PollEvent(nullptr))
+        SDL_PollEvent(&event);
+
+    bool keepGoing = true;
+    do {
+        while (SDL_PollEvent(&event)) {
+            // A quit request ends only this screen; the menu that follows is there to quit from.
+            if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP || event.type == SDL_QUIT)
+                keepGoing = false;
+        }
+        // Nothing is erased between frames: the text leaves a trail over the final board.
+        blitAt(block, display_, x, y);
+        SDL_Flip(display_);
+        SDL_Delay(FRAME_PAUSE_MS);
+
+        // Rebounds only at the right and the bottom, so the block leaves over the left or top edge.
+        if (x + block->w > display_->w)
+            vx = -vx;
+        if (y + block->h > display_->h)
+            vy = -vy;
+        px += vx;
+        py += vy;
+        x = static_cast<Sint16>(px);
+        y = static_cast<Sint16>(py);
+    } while (x + block->w > 0 && y + block->h > 0 && keepGoing);
+
+    SDL_FreeSurface(block);
+}
