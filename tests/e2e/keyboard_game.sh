@@ -29,8 +29,8 @@ move_cursor Right 6
 move_cursor Right 0
 key Return
 wait_for "the outcome screen naming Player 1 in (255, 52, 52)" shows_winner "$PLAYER1"
-
-sleep 0.2
+expect_loser_colour_absent "$PLAYER2"
+wait_until_drifting
 key Return
 wait_for "the menu after a key release on the outcome screen" on_menu
 key Down

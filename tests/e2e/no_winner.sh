@@ -13,12 +13,6 @@ source "$(dirname "$0")/lib.sh"
 
 FILL_ORDER=(0 3 0 0 1 0 0 3 1 1 2 1 1 5 2 2 3 2 2 5 3 3 4 6 4 4 5 4 5 6 6 5 6 6 4)
 
-shows_no_winner()
-{
-    colour_box 0 0 $WIDTH $STRIP "$GREY"
-    [ "$BOX_COUNT" -gt 300 ]
-}
-
 start_display
 start_game
 wait_for "the menu" on_menu
@@ -41,7 +35,7 @@ colour_box 0 0 $WIDTH $STRIP "$PLAYER1"
 colour_box 0 0 $WIDTH $STRIP "$PLAYER2"
 [ "$BOX_COUNT" -lt 20 ] || fail "a winner's colour in the no-winner text"
 
-sleep 0.2
+wait_until_drifting
 key space
 wait_for "the menu after a key release" on_menu
 key Escape
