@@ -1,5 +1,7 @@
 #include "SdlUserInterface.h"
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "Check.h"

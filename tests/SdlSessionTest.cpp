@@ -1,0 +1,69 @@
+#include <algorithm>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "ProgramEntry.h"
+#include "SdlUserInterface.h"
+#include "sdl/ScriptedInput.h"
+
+// Whole runs of the program as main starts it, with the user's input scripted.
+namespace {
+
+using namespace scripted_input;
+
+UserInterface* openWindow(GameManager& manager)
+{
+    return new SdlUserInterface(&manager);
+}
+
+SDL_Event clickOnSlot(int slot)
+{
+    return buttonUp(SDL_BUTTON_LEFT, Uint16(slot * 91 + 45), 300);
+}
+
+TEST(SessionTest, PlaysAGameToItsEndAndQuitsFromTheMenu)
+{
+    Script script;
+    script.then({keyUp(SDLK_RETURN)});  // "start new game"
+    for (const int slot : {0, 1, 0, 1, 0, 1, 0})
+        script.then({clickOnSlot(slot)});
+    // Player 1's fourth token in slot 0 loses; the outcome screen ends at a key release after its
+    // grace period (two pauses), with one more frame (one pause), and the menu comes back.
+    script.then({keyUp(SDLK_SPACE)}, 2);
+    script.then({keyUp(SDLK_ESCAPE)}, 1);
+
+    std::ostringstream out;
+    EXPECT_EQ(runProgram(openWindow, out), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(script.finished());
+    // One outcome screen, recognisable by its one grace pause.
+    EXPECT_EQ(std::count(script.pauses().begin(), script.pauses().end(), 100u), 1);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+}
+
+TEST(SessionTest, EndsWhenTheWindowIsClosedDuringAMove)
+{
+    Script script;
+    script.then({buttonUp(SDL_BUTTON_LEFT, 320, 200)});  // "start new game", highlighted at 146-229
+    script.then({clickOnSlot(3)}).then({quitRequest()});
+
+    std::ostringstream out;
+    EXPECT_EQ(runProgram(openWindow, out), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(script.finished());
+}
+
+TEST(SessionTest, EndsFromTheMenusQuitEntry)
+{
+    Script script;
+    script.then({motion(320, 260)});                        // over "quit program" at 240-282
+    script.then({buttonUp(SDL_BUTTON_LEFT, 320, 220)});     // now highlighted at 199-282
+
+    std::ostringstream out;
+    EXPECT_EQ(runProgram(openWindow, out), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(script.finished());
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+#include "ScriptedInput.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+namespace scripted_input {
+
+namespace {
+
+Script* liveScript = nullptr;
+
+// A program that waits on after its script has run out would otherwise hang the suite. After this
+// many idle pauses the test fails and the window is asked to close, which ends every loop of the
+// program; if even that does not help, the process ends.
+constexpr int IDLE_PAUSES_BEFORE_FAILING = 100000;
+constexpr int IDLE_PAUSES_BEFORE_EXIT = 2 * IDLE_PAUSES_BEFORE_FAILING;
+
+SDL_Event blankEvent(Uint8 type)
+{
+    SDL_Event event;
+    SDL_memset(&event, 0, sizeof event);
+    event.type = type;
+    return event;
+}
+
+SDL_Event keyEvent(Uint8 type, SDLKey key)
+{
+    SDL_Event event = blankEvent(type);
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+SDL_Event buttonEvent(Uint8 type, Uint8 button, Uint16 x, Uint16 y)
+{
+    SDL_Event event = blankEvent(type);
+    event.button.button = button;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = x;
+    event.button.y = y;
+    return event;
+}
+
+void push(SDL_Event event)
+{
+    EXPECT_EQ(SDL_PushEvent(&event), 0) << "the event queue is full: " << SDL_GetError();
+}
+
+}  // namespace
+
+SDL_Event keyUp(SDLKey key)
+{
+    return keyEvent(SDL_KEYUP, key);
+}
+
+SDL_Event keyDown(SDLKey key)
+{
+    return keyEvent(SDL_KEYDOWN, key);
+}
+
+SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y)
+{
+    return buttonEvent(SDL_MOUSEBUTTONUP, button, x, y);
+}
+
+SDL_Event buttonDown(Uint8 button, Uint16 x, Uint16 y)
+{
+    return buttonEvent(SDL_MOUSEBUTTONDOWN, button, x, y);
+}
+
+SDL_Event motion(Uint16 x, Uint16 y)
+{
+    SDL_Event event = blankEvent(SDL_MOUSEMOTION);
+    event.motion.x = x;
+    event.motion.y = y;
+    return event;
+}
+
+SDL_Event quitRequest()
+{
+    return blankEvent(SDL_QUIT);
+}
+
+int pendingEvents(Uint32 mask)
+{
+    SDL_Event events[256];
+    return SDL_PeepEvents(events, 256, SDL_PEEKEVENT, mask);
+}
+
+Script::Script()
+{
+    if (liveScript != nullptr) {
+        std::fprintf(stderr, "ScriptedInput: a second script while one is live\n");
+        std::abort();
+    }
+    liveScript = this;
+}
+
+Script::~Script()
+{
+    liveScript = nullptr;
+}
+
+Script& Script::then(const std::vector<SDL_Event>& events, int pausesToSkip)
+{
+    steps_.push_back(Step{events, pausesToSkip});
+    return *this;
+}
+
+void Script::onPause(Uint32 milliseconds)
+{
+    pauses_.push_back(milliseconds);
+    if (watcher_)
+        watcher_(milliseconds);
+
+    if (finished()) {
+        ++idlePauses_;
+        if (idlePauses_ == IDLE_PAUSES_BEFORE_FAILING) {
+            ADD_FAILURE() << "the program still waits for input after the script has run out";
+            push(quitRequest());
+        } else if (idlePauses_ >= IDLE_PAUSES_BEFORE_EXIT) {
+            std::fprintf(stderr, "ScriptedInput: the program does not end; giving up\n");
+            std::_Exit(3);
+        }
+        return;
+    }
+    if (skipped_ < steps_[next_].pausesToSkip) {
+        ++skipped_;
+        return;
+    }
+    for (const SDL_Event& event : steps_[next_].events)
+        push(event);
+    ++next_;
+    skipped_ = 0;
+}
+
+void takePause(Uint32 milliseconds)
+{
+    liveScript->onPause(milliseconds);
+}
+
+}  // namespace scripted_input
+
+// Takes the place of SDL's SDL_Delay for the whole test binary, the program's code included.
+extern "C" void SDL_Delay(Uint32 ms)
+{
+    if (scripted_input::liveScript != nullptr) {
+        scripted_input::takePause(ms);
+        return;
+    }
+    using Delay = void (*)(Uint32);
+    static const Delay sdlDelay = reinterpret_cast<Delay>(dlsym(RTLD_NEXT, "SDL_Delay"));
+    sdlDelay(ms);
+}

@@ -1,0 +1,146 @@
+#include "VideoTest.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
+
+void VideoTest::SetUp()
+{
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    screen_ = SDL_SetVideoMode(640, 480, 16, SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT);
+    ASSERT_NE(screen_, nullptr) << SDL_GetError();
+}
+
+void VideoTest::TearDown()
+{
+    SDL_Quit();
+}
+
+bool operator==(const Rgb& left, const Rgb& right)
+{
+    return left.r == right.r && left.g == right.g && left.b == right.b;
+}
+
+std::ostream& operator<<(std::ostream& out, const Rgb& colour)
+{
+    return out << '(' << int(colour.r) << ", " << int(colour.g) << ", " << int(colour.b) << ')';
+}
+
+namespace {
+
+Uint32 rawPixel(SDL_Surface* surface, int x, int y)
+{
+    SDL_LockSurface(surface);
+    const int bytes = surface->format->BytesPerPixel;
+    const Uint8* at = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
+    Uint32 value = 0;
+    switch (bytes) {
+    case 1:
+        value = *at;
+        break;
+    case 2:
+        value = *reinterpret_cast<const Uint16*>(at);
+        break;
+    case 3:
+        value = Uint32(at[0]) | Uint32(at[1]) << 8 | Uint32(at[2]) << 16;
+        break;
+    default:
+        value = *reinterpret_cast<const Uint32*>(at);
+        break;
+    }
+    SDL_UnlockSurface(surface);
+    return value;
+}
+
+}  // namespace
+
+Rgb pixelAt(SDL_Surface* surface, int x, int y)
+{
+    Rgb colour = {0, 0, 0};
+    SDL_GetRGB(rawPixel(surface, x, y), surface->format, &colour.r, &colour.g, &colour.b);
+    return colour;
+}
+
+Uint8 alphaAt(SDL_Surface* surface, int x, int y)
+{
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(rawPixel(surface, x, y), surface->format, &r, &g, &b, &a);
+    return a;
+}
+
+void fillWith(SDL_Surface* surface, Rgb colour)
+{
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, colour.r, colour.g, colour.b));
+}
+
+int countOf(SDL_Surface* surface, Rgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < surface->h; ++y)
+        for (int x = 0; x < surface->w; ++x)
+            if (pixelAt(surface, x, y) == colour)
+                ++count;
+    return count;
+}
+
+SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour)
+{
+    int left = surface->w, top = surface->h, right = -1, bottom = -1;
+    for (int y = 0; y < surface->h; ++y)
+        for (int x = 0; x < surface->w; ++x)
+            if (pixelAt(surface, x, y) == colour) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    if (right < 0)
+        return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{Sint16(left), Sint16(top), Uint16(right - left + 1), Uint16(bottom - top + 1)};
+}
+
+bool operator==(const SDL_Rect& left, const SDL_Rect& right)
+{
+    return left.x == right.x && left.y == right.y && left.w == right.w && left.h == right.h;
+}
+
+std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect)
+{
+    return out << rect.w << 'x' << rect.h << " at (" << rect.x << ", " << rect.y << ')';
+}
+
+ScratchDataFile::ScratchDataFile(const std::string& stem)
+    : name_("scratch-" + std::to_string(getpid()) + "-" + stem)
+{
+}
+
+ScratchDataFile::~ScratchDataFile()
+{
+    std::remove(path().c_str());
+}
+
+void ScratchDataFile::write(const std::string& content) const
+{
+    std::ofstream(path(), std::ios::binary) << content;
+}
+
+void ScratchDataFile::copyFrom(const std::string& sourcePath) const
+{
+    std::ifstream source(sourcePath, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
+    write(content);
+}
+
+std::string literally(const std::string& text)
+{
+    std::string pattern;
+    for (const char c : text) {
+        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos)
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}

@@ -1,0 +1,79 @@
+#ifndef QUORLITZ_TESTS_SDL_VIDEOTEST_H
+#define QUORLITZ_TESTS_SDL_VIDEOTEST_H
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+// What the front-end tests share: the program's window under the dummy driver, surfaces that free
+// themselves, pixels read back as colours, and scratch files in data/.
+
+// The window as the program opens it: 640 x 480 at 16 bits per pixel.
+class VideoTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    SDL_Surface* screen() const { return screen_; }
+
+private:
+    SDL_Surface* screen_ = nullptr;
+};
+
+struct SurfaceFree {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
+
+struct Rgb {
+    Uint8 r;
+    Uint8 g;
+    Uint8 b;
+};
+bool operator==(const Rgb& left, const Rgb& right);
+std::ostream& operator<<(std::ostream& out, const Rgb& colour);
+
+const Rgb RED = {255, 0, 0};
+const Rgb GREEN = {0, 255, 0};
+const Rgb BLUE = {0, 0, 255};
+const Rgb CYAN = {0, 255, 255};
+const Rgb WHITE = {255, 255, 255};
+const Rgb BLACK = {0, 0, 0};
+const Rgb KEY = {255, 0, 255};
+
+// Any depth; locks the surface, so RLE-encoded surfaces read correctly too.
+Rgb pixelAt(SDL_Surface* surface, int x, int y);
+// Alpha of a pixel of a surface with per-pixel alpha, 255 for one without.
+Uint8 alphaAt(SDL_Surface* surface, int x, int y);
+void fillWith(SDL_Surface* surface, Rgb colour);
+// How many pixels hold exactly this colour, and the smallest rectangle around them (all zero if
+// none does).
+int countOf(SDL_Surface* surface, Rgb colour);
+SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour);
+bool operator==(const SDL_Rect& left, const SDL_Rect& right);
+std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
+
+// A file data/<name> that no other test process uses, removed again at the end of the test.
+class ScratchDataFile {
+public:
+    explicit ScratchDataFile(const std::string& stem);
+    ~ScratchDataFile();
+    ScratchDataFile(const ScratchDataFile&) = delete;
+    ScratchDataFile& operator=(const ScratchDataFile&) = delete;
+
+    const std::string& name() const { return name_; }  // relative to data/
+    std::string path() const { return "data/" + name_; }
+    void write(const std::string& content) const;
+    void copyFrom(const std::string& sourcePath) const;
+
+private:
+    std::string name_;
+};
+
+// A death-test pattern that matches text literally.
+std::string literally(const std::string& text);
+
+#endif
