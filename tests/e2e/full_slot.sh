@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A click on a full slot places nothing and keeps the turn: after five tokens in slot 3 (the last
-# one Player 1's), Player 2 clicks slot 3 again; the board stays as it was, and Player 2's next
-# click, on slot 4, places Player 2's token.
+# Clicks that place nothing keep the turn: after five tokens in slot 3 (the last one Player 1's),
+# Player 2 clicks the full slot 3 and right-clicks slot 5; the board stays as it was. Player 2's
+# next left click, at the window's right edge (x 637 to 639 lie beyond the last whole 91-pixel
+# band), places Player 2's token in the last slot.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -18,13 +19,14 @@ for turn in 1 2 3 4 5; do
 done
 
 click_slot 3
-# Events are handled in order: once the cursor has followed the pointer to slot 4, the click on
-# the full slot has been dealt with.
+click_at "$(slot_x 5)" 300 3
+# Events are handled in order: once the cursor has followed the pointer to slot 4, both clicks
+# have been dealt with.
 point_at "$(slot_x 4)" 300
 wait_for "the cursor over slot 4" cursor_in 4
-board_as_expected || fail "the click on the full slot changed the board"
-click_slot 4
-expect_drop 4 2
+board_as_expected || fail "a click on the full slot or a right click changed the board"
+click_at $(( WIDTH - 2 )) 300
+expect_drop 6 2
 click_slot 4
 expect_drop 4 1
 

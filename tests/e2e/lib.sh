@@ -175,8 +175,8 @@ key() { xdotool key --delay 20 "$@"; }
 # Moves the pointer to (x, y) of the window.
 point_at() { xdotool mousemove --window "$WIN" "$1" "$2"; }
 
-# Left click at (x, y) of the window.
-click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
+# Click at (x, y) of the window, with the left button unless another is given.
+click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click "${3:-1}"; }
 
 # An x inside the mouse's band for a slot, and a y over the board.
 slot_x() { echo $(( $1 * SLOT_BAND + SLOT_BAND / 2 )); }
@@ -350,8 +350,8 @@ cursor_slot()
 cursor_in() { on_board && [ "$(cursor_slot)" -eq "$1" ]; }
 
 # The outcome text names the winner in the winner's colour: many pixels of that colour and of the
-# black lines around it above row 2 of the board, where neither the scenarios' tokens nor the
-# board's picture have any.
+# black lines around it above row 2 of the board, where the scenarios have none of the winner's
+# tokens and the board's picture has neither colour.
 shows_winner()
 {
     colour_box 0 0 $WIDTH $(( HEIGHT - MARGIN_Y - 3 * CELL )) "$1"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # A full board without a line of four for either player ends with the grey no-winner text.
+# Closing the window on the outcome screen ends only that screen: the menu comes back.
 #
 # The fill order below was worked out and checked once by a small search: it alternates the
 # players from Player 1 and leaves the board (top row first; X Player 1, O Player 2)
@@ -36,8 +37,8 @@ colour_box 0 0 $WIDTH $STRIP "$PLAYER2"
 [ "$BOX_COUNT" -lt 20 ] || fail "a winner's colour in the no-winner text"
 
 wait_until_drifting
-key space
-wait_for "the menu after a key release" on_menu
+close_window
+wait_for "the menu after closing the window on the outcome screen" on_menu
 key Escape
 expect_clean_exit
 log "passed"
