@@ -12,7 +12,7 @@ key Return
 wait_for "an empty board" board_as_expected
 
 player=1
-for turn in 1 2 3 4 5; do
+for _ in 1 2 3 4 5; do
     click_slot 3
     expect_drop 3 $player
     player=$(( 3 - player ))

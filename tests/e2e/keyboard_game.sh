@@ -16,7 +16,7 @@ key Return
 wait_for "an empty board with the cursor over slot 0" cursor_in 0
 board_as_expected || fail "the board is not empty at the start"
 
-for turn in 1 2 3; do
+for _ in 1 2 3; do
     move_cursor Left 6            # slot 0 -> the last slot
     drop_here 6 1
     move_cursor Right 0           # the last slot -> slot 0

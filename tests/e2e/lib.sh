@@ -47,8 +47,9 @@ fail()
 save_artifacts()
 {
     mkdir -p "$E2E_ARTIFACTS"
-    [ -s "$E2E_SHOT" ] && "$MAGICK" -size ${WIDTH}x${HEIGHT} -depth 8 "rgb:$E2E_SHOT" \
-        "$E2E_ARTIFACTS/last-screen.png" 2>/dev/null || true
+    if [ -s "$E2E_SHOT" ]; then
+        "$MAGICK" -size ${WIDTH}x${HEIGHT} -depth 8 "rgb:$E2E_SHOT" "$E2E_ARTIFACTS/last-screen.png" || true
+    fi
     cp -f "$E2E_TMP"/game.stdout "$E2E_TMP"/game.stderr "$E2E_ARTIFACTS/" 2>/dev/null || true
     echo "  last screen and game output kept in $E2E_ARTIFACTS" >&2
     if [ -s "$E2E_TMP/game.stderr" ]; then
@@ -90,7 +91,8 @@ start_display()
         [ $SECONDS -lt $deadline ] || fail "Xvfb did not report a display within 10 s"
         sleep 0.05
     done
-    export DISPLAY=":$(head -n1 "$number_file")"
+    DISPLAY=":$(head -n1 "$number_file")"
+    export DISPLAY
     unset SDL_VIDEODRIVER WAYLAND_DISPLAY
     # The window will open in the middle of the screen; the pointer waits in a corner, outside it,
     # so that no motion reaches the game before a scenario moves the mouse on purpose.
@@ -203,7 +205,9 @@ pixel()
 # True if "r g b" in $1 lies within TOLERANCE of "r g b" in $2 on every channel.
 near()
 {
-    local a=($1) b=($2) i d
+    local a b i d
+    read -ra a <<<"$1"
+    read -ra b <<<"$2"
     for i in 0 1 2; do
         d=$(( a[i] - b[i] ))
         [ ${d#-} -le $TOLERANCE ] || return 1
@@ -216,12 +220,14 @@ pixel_is() { near "$(pixel "$1" "$2")" "$3"; }
 # finds their bounding box. Sets BOX_COUNT, BOX_X, BOX_Y, BOX_W, BOX_H (window coordinates; an
 # empty box when the count is 0). With "not" before the colour it counts all other pixels.
 #   colour_box <x> <y> <w> <h> [not] "<r g b>"
+# shellcheck disable=SC2034  # the BOX_ variables are the result, read by the callers
 colour_box()
 {
     local x=$1 y=$2 w=$3 h=$4 negate=-negate
     shift 4
     if [ "$1" = not ]; then negate=; shift; fi
-    local rgb=($1)
+    local rgb
+    read -ra rgb <<<"$1"
     local threshold
     threshold=$(awk -v t="$TOLERANCE" 'BEGIN { printf "%.3f", (t + 0.5) * 100 / 255 }')
     local result
@@ -285,9 +291,9 @@ on_board()
 read_cells()
 {
     local values
-    values=($("$MAGICK" -size ${WIDTH}x${HEIGHT} -depth 8 "rgb:$E2E_SHOT" \
+    read -ra values -d '' < <("$MAGICK" -size ${WIDTH}x${HEIGHT} -depth 8 "rgb:$E2E_SHOT" \
         -crop $(( CELL * SLOTS ))x$(( CELL * ROWS ))+${MARGIN_X}+$(( HEIGHT - MARGIN_Y - CELL * ROWS )) +repage \
-        -define sample:offset=50 -sample "${SLOTS}x${ROWS}!" -depth 8 rgb:- | od -An -tu1 -v))
+        -define sample:offset=50 -sample "${SLOTS}x${ROWS}!" -depth 8 rgb:- | od -An -tu1 -v) || true
     [ ${#values[@]} -eq $(( SLOTS * ROWS * 3 )) ] || fail "could not sample the cells"
     CELL_COLOURS=()
     local slot row i

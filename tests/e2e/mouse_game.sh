@@ -11,7 +11,7 @@ colour_box 0 0 $WIDTH $HEIGHT "$GREEN"
 click_at $(( BOX_X + BOX_W / 2 )) $(( BOX_Y + BOX_H / 2 ))
 wait_for "an empty board after clicking \"start new game\"" board_as_expected
 
-for turn in 1 2 3; do
+for _ in 1 2 3; do
     click_slot 0
     expect_drop 0 1
     click_slot 1
