@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the named set needs, and only those that are missing.
-#   install-deps.sh build|test|bench
+#   install-deps.sh build [test] [bench] [memcheck]
 set -euo pipefail
 
 build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev libsdl-ttf2.0-dev fonts-dejavu-core)
 test_packages=(googletest libgtest-dev xvfb xdotool x11-utils imagemagick libx11-dev)
 bench_packages=(libbenchmark-dev valgrind xvfb)
+memcheck_packages=(valgrind)
 
 wanted=("${build_packages[@]}")
 for set in "$@"; do
@@ -13,6 +14,7 @@ for set in "$@"; do
     build) ;;
     test) wanted+=("${test_packages[@]}") ;;
     bench) wanted+=("${bench_packages[@]}") ;;
+    memcheck) wanted+=("${memcheck_packages[@]}") ;;
     *) echo "install-deps.sh: unknown package set '$set'" >&2; exit 2 ;;
   esac
 done

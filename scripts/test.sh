@@ -10,7 +10,7 @@ run_suite() {
   local dir=$1; shift
   cmake -S "$root" -B "$dir" -DQUORLITZ_TESTS=ON -DQUORLITZ_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
-  (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 300)
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 900)
 }
 
 # The slow unwinder on malloc: SDL's libraries have no frame pointers, and without whole stacks a

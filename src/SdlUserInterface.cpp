@@ -1,6 +1,8 @@
 #include "SdlUserInterface.h"
 
+#include <cstring>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,18 @@ void releaseWindow(SdlGridDrawer*& drawer, SdlMenu*& menu, bool ownsVideo)
         SDL_Quit();
 }
 
+// With no display to reach, SDL quietly falls back to its offscreen driver: the window would open
+// where nobody can see it, and the game would wait for input forever. That driver is fine only
+// when someone asked for it by name.
+bool startedWithoutScreen()
+{
+    char driver[32] = "";
+    if (SDL_VideoDriverName(driver, sizeof driver) == nullptr || std::strcmp(driver, "offscreen") != 0)
+        return false;
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    return requested == nullptr || std::strstr(requested, "offscreen") == nullptr;
+}
+
 }  // namespace
 
 SdlUserInterface::SdlUserInterface(GameManager* manager)
@@ -93,6 +107,11 @@ SdlUserInterface::SdlUserInterface(GameManager* manager)
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         SDL_Init(SDL_INIT_VIDEO);
+        if (startedWithoutScreen()) {
+            SDL_Quit();
+            throw std::runtime_error("no display available: the game needs a graphical desktop "
+                                     "(is DISPLAY set to an X server you can reach?)");
+        }
         display_ = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_DEPTH,
                                     SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT | SDL_RLEACCEL);
         QZ_CHECK_DETAIL(display_, SDL_GetError());

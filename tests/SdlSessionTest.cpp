@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -59,6 +60,33 @@ TEST(SessionTest, EndsFromTheMenusQuitEntry)
     Script script;
     script.then({motion(320, 260)});                        // over "quit program" at 240-282
     script.then({buttonUp(SDL_BUTTON_LEFT, 320, 220)});     // now highlighted at 199-282
+
+    std::ostringstream out;
+    EXPECT_EQ(runProgram(openWindow, out), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(script.finished());
+}
+
+// With no display at all SDL would still start, on a driver that shows nothing, and the game would
+// wait for a player who cannot see it.
+TEST(SessionTest, StopsWithAClearMessageWhenThereIsNoDisplay)
+{
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+
+    std::ostringstream out;
+    EXPECT_EQ(runProgram(openWindow, out), 1);
+    EXPECT_EQ(out.str(), "ERROR: no display available: the game needs a graphical desktop "
+                         "(is DISPLAY set to an X server you can reach?)\n");
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+}
+
+TEST(SessionTest, RunsOnTheOffscreenDriverWhenAskedForItByName)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    Script script;
+    script.then({keyUp(SDLK_ESCAPE)});
 
     std::ostringstream out;
     EXPECT_EQ(runProgram(openWindow, out), 0);
