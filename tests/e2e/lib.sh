@@ -193,8 +193,8 @@ shoot()
     [ "$(stat -c %s "$E2E_SHOT")" -eq $(( WIDTH * HEIGHT * 3 )) ]
 }
 
-# Keeps a copy of the current screenshot as a PNG.
-save_shot() { "$MAGICK" -size ${WIDTH}x${HEIGHT} -depth 8 "rgb:$E2E_SHOT" "$1"; }
+# Keeps a copy of the current screenshot as a PNG, without a time stamp.
+save_shot() { "$MAGICK" -size ${WIDTH}x${HEIGHT} -depth 8 "rgb:$E2E_SHOT" -strip "$1"; }
 
 # Prints "r g b" of pixel (x, y) of the last screenshot.
 pixel()
