@@ -46,11 +46,8 @@ fail()
 cleanup()
 {
     local status=$?
-    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
-        kill -KILL "$GAME_PID" 2>/dev/null || true
-        wait "$GAME_PID" 2>/dev/null || true
-    fi
-    if [ -n "$XVFB_PID" ]; then kill -TERM "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+    if [ -n "$GAME_PID" ] && [ -z "$GAME_STATUS" ]; then { kill -KILL "$GAME_PID"; wait "$GAME_PID"; } 2>/dev/null || true; fi
+    if [ -n "$XVFB_PID" ]; then { kill -TERM "$XVFB_PID"; wait "$XVFB_PID"; } 2>/dev/null || true; fi
     rm -rf "$E2E_TMP"
     exit "$status"
 }
@@ -58,7 +55,6 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Polls until a command holds, for at most WAIT_SECONDS; fails with the description otherwise.
-#   poll "<what>" <command> [args...]
 poll()
 {
     local what=$1 deadline=$(( SECONDS + WAIT_SECONDS ))
@@ -78,8 +74,7 @@ screen_shows()
     shoot && "$@"
 }
 
-# -noreset keeps the server (and the pointer position) as it is when a client such as xdotool
-# disconnects.
+# -noreset keeps the server and the pointer as they are when a client such as xdotool leaves.
 start_display()
 {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
@@ -99,11 +94,9 @@ xvfb_ready() { kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(ca
 start_game()
 {
     [ -n "$XVFB_PID" ] || start_display
-    # In a sanitizer build, leaks are left to the tests under SDL's dummy driver: on X11 the
-    # libraries themselves leak at exit (sdl12-compat's video surface, D-Bus, the GL driver) and
-    # their quick allocation stacks end inside them, so those leaks cannot be told from the game's;
-    # whole stacks (fast_unwind_on_malloc=0) make the game stall on X11. Memory errors and
-    # undefined behaviour are still reported.
+    # Sanitizer build: leaks are left to the tests under SDL's dummy driver. On X11 the libraries
+    # leak at exit (sdl12-compat's video surface, D-Bus, the GL driver) and quick stacks end inside
+    # them, while whole stacks (fast_unwind_on_malloc=0) make the game stall.
     (cd "$E2E_GAME_DIR" &&
         ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0:fast_unwind_on_malloc=1" \
         exec "$E2E_BINARY" >"$E2E_TMP/game.stdout" 2>"$E2E_TMP/game.stderr") &

@@ -54,13 +54,11 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "${environment[@]}" \
 
 report()
 {
-    echo "FAIL ($case_name): $*"
-    echo "  exit status $actual"
+    echo "FAIL ($case_name): $*; exit status $actual"
     echo "  stdout:"; sed 's/^/    | /' stdout
     echo "  stderr:"; sed 's/^/    | /' stderr | head -40
     exit 1
 }
-
 [ "$actual" -ne 124 ] && [ "$actual" -ne 137 ] || report "still running after $SECONDS_ALLOWED s"
 [ "$actual" -lt 128 ] || report "killed by signal $(( actual - 128 ))"
 ! grep -Eq 'Sanitizer|runtime error:' stderr || report "sanitizer report"
