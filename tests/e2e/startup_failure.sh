@@ -54,8 +54,8 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "${environment[@]}" \
 
 report()
 {
-    echo "FAIL ($case_name): $*; exit status $actual"
-    echo "  stdout:"; sed 's/^/    | /' stdout
+    echo "FAIL ($case_name): $*"
+    echo "  exit status $actual; stdout:"; sed 's/^/    | /' stdout
     echo "  stderr:"; sed 's/^/    | /' stderr | head -40
     exit 1
 }
