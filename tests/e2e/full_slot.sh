@@ -5,19 +5,9 @@
 # band), places Player 2's token in the last slot.
 source "$(dirname "$0")/lib.sh"
 
-start_display
 start_game
-wait_for "the menu" on_menu
-key Return
-wait_for "an empty board" board_as_expected
-
-player=1
-for _ in 1 2 3 4 5; do
-    click_slot 3
-    expect_drop 3 $player
-    player=$(( 3 - player ))
-done
-
+new_game
+play 3 3 3 3 3
 click_slot 3
 click_at "$(slot_x 5)" 300 3
 # Events are handled in order: once the cursor has followed the pointer to slot 4, both clicks
@@ -26,12 +16,9 @@ point_at "$(slot_x 4)" 300
 wait_for "the cursor over slot 4" cursor_in 4
 board_as_expected || fail "a click on the full slot or a right click changed the board"
 click_at $(( WIDTH - 2 )) 300
-expect_drop 6 2
-click_slot 4
-expect_drop 4 1
-
+expect_drop 6
+play 4
 key Escape
 wait_for "the menu after Escape" on_menu
 key Escape
 expect_clean_exit
-log "passed"

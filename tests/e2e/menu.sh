@@ -4,35 +4,25 @@
 # the highlight, wrapping round at both ends; Escape ends the program quietly.
 source "$(dirname "$0")/lib.sh"
 
-# Sets GREEN_TOP and GREY_TOP: the highlighted entry and the normal one.
-find_entries()
+# The green (highlighted) entry lies above the grey one with "first", below it with "second", and
+# is centred across the window. Grey is only the normal entry and the anti-aliased edges of the
+# blue credits, so it is looked for left of and above them.
+highlighted()
 {
+    on_menu || return 1
     colour_box 0 0 $WIDTH $HEIGHT "$GREEN"
-    [ "$BOX_COUNT" -gt 200 ] || return 1
-    GREEN_TOP=$BOX_Y GREEN_BOTTOM=$(( BOX_Y + BOX_H ))
-    # The credits are blue and small; grey is only the normal entry and the anti-aliased edges of
-    # the credits, so look for it left of them.
+    GREEN_TOP=$BOX_Y GREEN_BOTTOM=$(( BOX_Y + BOX_H )) GREEN_CENTRE=$(( BOX_X + BOX_W / 2 ))
     colour_box 0 0 $(( WIDTH / 2 + 200 )) $(( HEIGHT - 80 )) "$GREY"
     [ "$BOX_COUNT" -gt 100 ] || return 1
-    GREY_TOP=$BOX_Y GREY_BOTTOM=$(( BOX_Y + BOX_H ))
+    (( GREEN_CENTRE >= WIDTH / 2 - 10 && GREEN_CENTRE <= WIDTH / 2 + 10 )) ||
+        fail "highlighted entry centred at x = $GREEN_CENTRE, expected about $(( WIDTH / 2 ))"
+    if [ "$1" = first ]; then [ "$GREEN_BOTTOM" -le "$BOX_Y" ]; else [ $(( BOX_Y + BOX_H )) -le "$GREEN_TOP" ]; fi
 }
 
-first_highlighted() { on_menu && find_entries && [ "$GREEN_BOTTOM" -le "$GREY_TOP" ]; }
-second_highlighted() { on_menu && find_entries && [ "$GREY_BOTTOM" -le "$GREEN_TOP" ]; }
-
-start_display
 start_game
-wait_for "the menu with the first entry highlighted" first_highlighted
-log "green entry rows $GREEN_TOP-$GREEN_BOTTOM, grey entry rows $GREY_TOP-$GREY_BOTTOM"
+wait_for "the menu with the first entry highlighted" highlighted first
 first_green_top=$GREEN_TOP
 
-# Both entries are centred across the window.
-colour_box 0 0 $WIDTH $HEIGHT "$GREEN"
-centre=$(( BOX_X + BOX_W / 2 ))
-[ "$centre" -ge $(( WIDTH / 2 - 10 )) ] && [ "$centre" -le $(( WIDTH / 2 + 10 )) ] ||
-    fail "highlighted entry centred at x = $centre, expected about $(( WIDTH / 2 ))"
-
-# The credits: blue text, flush with the bottom-right corner, nowhere else.
 colour_box 0 0 $WIDTH $HEIGHT "$BLUE"
 log "blue pixels: $BOX_COUNT in ${BOX_W}x${BOX_H}+${BOX_X}+${BOX_Y}"
 [ "$BOX_COUNT" -gt 30 ] || fail "no blue credits text"
@@ -42,16 +32,14 @@ log "blue pixels: $BOX_COUNT in ${BOX_W}x${BOX_H}+${BOX_X}+${BOX_Y}"
     fail "credits end at ($(( BOX_X + BOX_W )), $(( BOX_Y + BOX_H ))), not in the corner"
 
 key Down
-wait_for "Down to highlight the second entry" second_highlighted
+wait_for "Down to highlight the second entry" highlighted second
 [ "$GREEN_TOP" -gt "$first_green_top" ] || fail "the highlight did not move down"
 key Down
-wait_for "Down on the last entry to wrap round to the first" first_highlighted
+wait_for "Down on the last entry to wrap round to the first" highlighted first
 [ "$GREEN_TOP" -eq "$first_green_top" ] || fail "first entry highlighted at y $GREEN_TOP, was $first_green_top"
 key Up
-wait_for "Up on the first entry to wrap round to the last" second_highlighted
+wait_for "Up on the first entry to wrap round to the last" highlighted second
 key Up
-wait_for "Up to highlight the first entry again" first_highlighted
-
+wait_for "Up to highlight the first entry again" highlighted first
 key Escape
 expect_clean_exit
-log "passed"

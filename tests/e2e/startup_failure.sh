@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Start-up with broken data or without a display: the program must stop at once with one clear
 # message naming the file or the cause, a non-zero status, no hang, no sanitizer report and no
-# crash. Each case copies the game's data/ to a fresh directory, breaks one thing and starts the
-# program there, under SDL's dummy video driver unless the case is about the display itself.
-#
+# crash. Each case breaks one thing in a fresh copy of the game's data/ and starts the program
+# there, under SDL's dummy video driver unless the case is about the display itself.
 #   startup_failure.sh <case> <quorlitz binary>
 set -euo pipefail
 
@@ -14,86 +13,59 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-startup.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 if [ -x /usr/bin/convert ]; then MAGICK=/usr/bin/convert; else MAGICK=convert; fi
 SECONDS_ALLOWED=${STARTUP_SECONDS:-10}
-
 cp -r "$data" "$work/data"
+cd "$work"
 environment=(SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy)
 # In a sanitizer build: whole allocation stacks, so that the suppression of SDL's own leak at exit
 # (tests/lsan.supp) can recognise it; the default quick stacks end inside SDL.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
 
-# What must come out: exit status, the stream that carries the message, and an extended regular
-# expression that the message's one line must match.
-check_failure() { status=2 stream=stderr; message=$1; }
-runtime_error() { status=1 stream=stdout; message=$1; }
-
-# A 24-bit bitmap of the given size, all in the transparent colour.
-keyed_bitmap() { "$MAGICK" -size "$1" xc:'#ff00ff' -type TrueColor "BMP3:$2"; }
+# A failed check: status 2 and one line on stderr; the font system's error or no display:
+# status 1 and one "ERROR: " line on stdout. The line must match an extended regular expression.
+expect() { status=$1 stream=stdout message=$2; [ "$status" -ne 2 ] || stream=stderr; }
+load='^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: .*data/'
+fit='^src/SdlGridDrawer\.cpp:[0-9]+: check failed: display->'
+font='^ERROR: SdlFontManager: unable to load Efont_Serif\.ttf$'
+keyed_bitmap() { "$MAGICK" -size "$1" xc:'#ff00ff' -type TrueColor BMP3:data/overlay.bmp; }
 
 case $case_name in
-    missing_overlay)
-        rm "$work/data/overlay.bmp"
-        check_failure '^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: .*overlay\.bmp' ;;
-    missing_cursor)
-        rm "$work/data/cursor.bmp"
-        check_failure '^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: .*cursor\.bmp' ;;
-    truncated_bitmap)
-        size=$(stat -c %s "$data/overlay.bmp")
-        head -c $(( size / 2 )) "$data/overlay.bmp" >"$work/data/overlay.bmp"
-        check_failure '^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: .*overlay\.bmp' ;;
-    text_as_bitmap)
-        echo "this is not a picture" >"$work/data/cursor.bmp"
-        check_failure '^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: .*cursor\.bmp' ;;
-    overlay_too_wide)
-        keyed_bitmap 92x84 "$work/data/overlay.bmp"
-        check_failure '^src/SdlGridDrawer\.cpp:[0-9]+: check failed: display->w >= overlay_->w \* grid_\.getSlots\(\)' ;;
-    overlay_too_high)
-        keyed_bitmap 84x85 "$work/data/overlay.bmp"
-        check_failure '^src/SdlGridDrawer\.cpp:[0-9]+: check failed: display->h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)' ;;
-    missing_font)
-        rm "$work/data/Efont_Serif.ttf"
-        runtime_error '^ERROR: SdlFontManager: unable to load Efont_Serif\.ttf$' ;;
-    empty_font)
-        : >"$work/data/Efont_Serif.ttf"
-        runtime_error '^ERROR: SdlFontManager: unable to load Efont_Serif\.ttf$' ;;
-    corrupt_font)
-        # A real font's first kilobyte: a valid header whose tables point past the end.
-        head -c 1024 "$data/Efont_Serif.ttf" >"$work/data/Efont_Serif.ttf"
-        runtime_error '^ERROR: SdlFontManager: unable to load Efont_Serif\.ttf$' ;;
-    no_data_dir)
-        rm -r "$work/data"
-        check_failure '^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: .*overlay\.bmp' ;;
-    no_display)
-        # A login session without a display still has its runtime directory; without one, the
-        # Wayland client library that SDL tries first complains on stderr by itself.
-        mkdir -m 700 "$work/runtime"
-        environment=(XDG_RUNTIME_DIR="$work/runtime")
-        runtime_error '^ERROR: no display available' ;;
-    *)
-        echo "unknown case '$case_name'" >&2
-        exit 2 ;;
+    missing_overlay)  rm data/overlay.bmp; expect 2 "${load}overlay\.bmp" ;;
+    missing_cursor)   rm data/cursor.bmp; expect 2 "${load}cursor\.bmp" ;;
+    truncated_bitmap) head -c $(( $(stat -c %s "$data/overlay.bmp") / 2 )) "$data/overlay.bmp" >data/overlay.bmp
+                      expect 2 "${load}overlay\.bmp" ;;
+    text_as_bitmap)   echo "this is not a picture" >data/cursor.bmp; expect 2 "${load}cursor\.bmp" ;;
+    overlay_too_wide) keyed_bitmap 92x84; expect 2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)" ;;
+    overlay_too_high) keyed_bitmap 84x85; expect 2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)" ;;
+    missing_font)     rm data/Efont_Serif.ttf; expect 1 "$font" ;;
+    empty_font)       : >data/Efont_Serif.ttf; expect 1 "$font" ;;
+    # A real font's first kilobyte: a valid header whose tables point past the end.
+    corrupt_font)     head -c 1024 "$data/Efont_Serif.ttf" >data/Efont_Serif.ttf; expect 1 "$font" ;;
+    no_data_dir)      rm -r data; expect 2 "${load}overlay\.bmp" ;;
+    # A login session without a display still has its runtime directory; without one, the Wayland
+    # client library that SDL tries first complains on stderr by itself.
+    no_display)       mkdir -m 700 runtime; environment=(XDG_RUNTIME_DIR="$work/runtime")
+                      expect 1 '^ERROR: no display available' ;;
+    *)                echo "unknown case '$case_name'" >&2; exit 2 ;;
 esac
 
 actual=0
-(cd "$work" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "${environment[@]}" \
-    timeout -k 5 "$SECONDS_ALLOWED" "$binary" >"$work/stdout" 2>"$work/stderr") || actual=$?
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "${environment[@]}" \
+    timeout -k 5 "$SECONDS_ALLOWED" "$binary" >stdout 2>stderr || actual=$?
 
 report()
 {
     echo "FAIL ($case_name): $*"
-    echo "  exit status $actual"
-    echo "  stdout:"; sed 's/^/    | /' "$work/stdout"
-    echo "  stderr:"; sed 's/^/    | /' "$work/stderr" | head -40
+    echo "  exit status $actual; stdout:"; sed 's/^/    | /' stdout
+    echo "  stderr:"; sed 's/^/    | /' stderr | head -40
     exit 1
 }
-
 [ "$actual" -ne 124 ] && [ "$actual" -ne 137 ] || report "still running after $SECONDS_ALLOWED s"
 [ "$actual" -lt 128 ] || report "killed by signal $(( actual - 128 ))"
-if grep -Eq 'Sanitizer|runtime error:' "$work/stderr"; then report "sanitizer report"; fi
+! grep -Eq 'Sanitizer|runtime error:' stderr || report "sanitizer report"
 [ "$actual" -eq "$status" ] || report "exit status $actual, expected $status"
-
 other=stdout
 [ "$stream" = stdout ] && other=stderr
-[ "$(wc -l <"$work/$stream")" -eq 1 ] || report "expected exactly one line on $stream"
-grep -Eq "$message" "$work/$stream" || report "the $stream line does not match: $message"
-[ ! -s "$work/$other" ] || report "expected nothing on $other"
-echo "$case_name: status $actual, $stream: $(cat "$work/$stream")"
+[ "$(wc -l <"$stream")" -eq 1 ] || report "expected exactly one line on $stream"
+grep -Eq "$message" "$stream" || report "the $stream line does not match: $message"
+[ ! -s "$other" ] || report "expected nothing on $other"
+echo "$case_name: status $actual, $stream: $(cat "$stream")"
