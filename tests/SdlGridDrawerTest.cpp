@@ -10,7 +10,6 @@
 #include "GameGrid.h"
 #include "Player.h"
 #include "SdlGridDrawer.h"
-#include "sdl/Pictures.h"
 #include "sdl/VideoTest.h"
 
 namespace {

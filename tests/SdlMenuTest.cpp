@@ -7,7 +7,6 @@
 #include "SdlFont.h"
 #include "SdlHelper.h"
 #include "SdlMenu.h"
-#include "sdl/Pictures.h"
 #include "sdl/ScriptedInput.h"
 #include "sdl/VideoTest.h"
 
