@@ -8,4 +8,6 @@ dir="$root/build-memcheck"
 cmake -S "$root" -B "$dir" -DQUORLITZ_TESTS=ON -DQUORLITZ_VALGRIND=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$dir" -j "$(nproc)"
 cd "$dir"
+# The long-session tests run the same paths with a fiftieth of their games and events.
+export QUORLITZ_LONG_TEST_DIVISOR=50
 ctest --output-on-failure -j "$(nproc)" --timeout 1200 -L unit "$@"
