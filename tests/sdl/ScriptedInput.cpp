@@ -1,5 +1,6 @@
 #include "ScriptedInput.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -101,6 +102,9 @@ Script& Script::then(const std::vector<SDL_Event>& events, int pausesToSkip)
 void Script::onPause(Uint32 milliseconds)
 {
     pauses_.push_back(milliseconds);
+    const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    deepest_ = std::min(deepest_, frame);
+    shallowest_ = std::max(shallowest_, frame);
     if (watcher_)
         watcher_(milliseconds);
     if (finished()) {

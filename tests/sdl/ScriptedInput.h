@@ -2,6 +2,7 @@
 #define QUORLITZ_TESTS_SDL_SCRIPTEDINPUT_H
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -48,6 +49,8 @@ public:
     // The length of every pause asked for so far, in order.
     const std::vector<Uint32>& pauses() const { return pauses_; }
     bool finished() const { return next_ == steps_.size(); }
+    // How far apart in the stack the pauses were taken: shows whether waiting for input nests.
+    std::uintptr_t stackSpread() const { return shallowest_ - deepest_; }
 
 private:
     friend void takePause(Uint32 milliseconds);
@@ -63,6 +66,8 @@ private:
     int idlePauses_ = 0;
     std::vector<Uint32> pauses_;
     Watcher watcher_;
+    std::uintptr_t deepest_ = UINTPTR_MAX;
+    std::uintptr_t shallowest_ = 0;
 };
 
 }  // namespace scripted_input
