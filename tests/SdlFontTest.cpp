@@ -207,48 +207,31 @@ protected:
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         VideoTest::SetUp();
     }
+    // Opens fonts of the given sizes in a child that then exits, and checks what its teardown did.
+    static void expectTeardown(std::vector<int> sizes, const std::string& reported)
+    {
+        EXPECT_EXIT(
+            {
+                std::atexit(reportTeardown);
+                for (const int size : sizes)
+                    font(GAME_FONT, size);
+                std::exit(0);
+            },
+            ::testing::ExitedWithCode(0), literally("teardown: [" + reported + "\n"));
+    }
 };
 
 TEST_F(FontManagerExitTest, ClosesEveryFontOnceInKeyOrderThenStopsTtf)
 {
-    EXPECT_EXIT(
-        {
-            std::atexit(reportTeardown);
-            for (const int size : {72, 9, 14, 72})
-                font(GAME_FONT, size);
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0),
-        literally("teardown: [close data/Efont_Serif.ttf 14; close data/Efont_Serif.ttf 72; "
-                  "close data/Efont_Serif.ttf 9; quit] ttf running: 0\n"));
+    expectTeardown({72, 9, 14, 72}, "close data/Efont_Serif.ttf 14; close data/Efont_Serif.ttf 72; "
+                                    "close data/Efont_Serif.ttf 9; quit] ttf running: 0");
 }
 
 TEST_F(FontManagerExitTest, LeavesTtfRunningWhenSomethingElseStartedIt)
 {
     ASSERT_EQ(TTF_Init(), 0);
-    EXPECT_EXIT(
-        {
-            std::atexit(reportTeardown);
-            font(GAME_FONT, 14);
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0), literally("teardown: [close data/Efont_Serif.ttf 14] ttf running: 1\n"));
+    expectTeardown({14}, "close data/Efont_Serif.ttf 14] ttf running: 1");
     TTF_Quit();
-}
-
-// The program's largest texts in its font must fit its 640 x 480 window.
-TEST_F(VideoTest, TheProgramsLargestTextsFitTheWindow)
-{
-    SdlFont* big = font(GAME_FONT, 72);
-    const SurfacePtr congratulations(big->render("Congratulations!", 0, 0, 0));
-    const SurfacePtr won(big->render("you have won!", 0, 0, 0));
-    const SurfacePtr losers(big->renderMultiline("BUNCH\nOF\nLOOSERS!\nnoone's won", 128, 128, 128, ALIGN_CENTER));
-    const SurfacePtr start(big->render("start new game", 0, 255, 0));
-    for (SDL_Surface* text : {congratulations.get(), won.get(), losers.get(), start.get()})
-        EXPECT_LE(text->w, 640);
-    EXPECT_LE(losers->h, 480);
-    EXPECT_LE(congratulations->h * 3, 480);
-    EXPECT_LT((start->h + 10) * 2, 480);
 }
 
 }  // namespace

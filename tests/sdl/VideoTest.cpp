@@ -14,19 +14,9 @@ void VideoTest::SetUp()
     ASSERT_NE(screen_, nullptr) << SDL_GetError();
 }
 
-bool operator==(const Rgb& left, const Rgb& right)
-{
-    return left.r == right.r && left.g == right.g && left.b == right.b;
-}
-
 std::ostream& operator<<(std::ostream& out, const Rgb& colour)
 {
     return out << '(' << int(colour.r) << ", " << int(colour.g) << ", " << int(colour.b) << ')';
-}
-
-bool operator==(const SDL_Rect& left, const SDL_Rect& right)
-{
-    return left.x == right.x && left.y == right.y && left.w == right.w && left.h == right.h;
 }
 
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect)

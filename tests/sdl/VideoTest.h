@@ -30,9 +30,12 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 struct Rgb {
     Uint8 r, g, b;
 };
-bool operator==(const Rgb& left, const Rgb& right);
+inline bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
-bool operator==(const SDL_Rect& left, const SDL_Rect& right);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
 const Rgb RED = {255, 0, 0}, GREEN = {0, 255, 0}, BLUE = {0, 0, 255}, CYAN = {0, 255, 255};
