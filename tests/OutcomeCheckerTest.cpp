@@ -9,10 +9,8 @@
 
 namespace {
 
-constexpr std::int32_t GOES_ON = 0;
-constexpr std::int32_t PLAYER_2_WINS = 5;  // player 1 made a line
-constexpr std::int32_t PLAYER_1_WINS = 1;  // player 5 made a line
-constexpr std::int32_t BOARD_FULL = -1;
+// The checker names the player who did not make the line.
+constexpr std::int32_t GOES_ON = 0, PLAYER_2_WINS = 5, PLAYER_1_WINS = 1, BOARD_FULL = -1;
 
 // A board drawn as on screen, top row first: '1' and '5' are tokens, '.' is empty.
 struct Case {
