@@ -1,40 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
+#include <string>
+#include <utility>
 
-#include "GameGrid.h"
+#include "GridCells.h"
 
-namespace {
-
-// Every cell, slot by slot, so that whole boards can be compared before and after an operation.
-std::vector<std::int32_t> snapshot(const GameGrid& grid)
-{
-    std::vector<std::int32_t> cells;
-    for (std::int32_t slot = 0; slot < grid.getSlots(); ++slot)
-        for (std::int32_t row = 0; row < grid.getRows(); ++row)
-            cells.push_back(grid.getCell(slot, row));
-    return cells;
-}
-
-bool isEmpty(const GameGrid& grid)
-{
-    for (std::int32_t cell : snapshot(grid))
-        if (cell != 0)
-            return false;
-    return true;
-}
-
-}  // namespace
+using Cells = std::vector<std::int32_t>;
 
 TEST(GameGridTest, NewGridHasItsDimensionsAndOnlyEmptyCells)
 {
     const GameGrid grid(5, 7);
     EXPECT_EQ(grid.getRows(), 5);
     EXPECT_EQ(grid.getSlots(), 7);
-    EXPECT_EQ(snapshot(grid).size(), 35U);
-    EXPECT_TRUE(isEmpty(grid));
-
+    EXPECT_EQ(cellsOf(grid), Cells(35, 0));
     // Rows come first in the constructor: a tall narrow grid must not come out wide and flat.
     const GameGrid tall(9, 2);
     EXPECT_EQ(tall.getRows(), 9);
@@ -42,24 +20,18 @@ TEST(GameGridTest, NewGridHasItsDimensionsAndOnlyEmptyCells)
     EXPECT_EQ(tall.getCell(1, 8), 0);
 }
 
-TEST(GameGridTest, TokensStackFromTheBottomOfTheirOwnSlot)
+TEST(GameGridTest, TokensStackFromRowZeroOfTheirOwnSlotOnly)
 {
     GameGrid grid(5, 7);
-    EXPECT_TRUE(grid.insertToken(3, 1));
-    EXPECT_EQ(grid.getCell(3, 0), 1);
-    EXPECT_TRUE(grid.insertToken(3, 5));
-    EXPECT_EQ(grid.getCell(3, 1), 5);
-    EXPECT_EQ(grid.getCell(3, 2), 0);
-
-    // Slot 0 and the last slot are real slots of their own; the earlier tokens stay where they are.
-    EXPECT_TRUE(grid.insertToken(0, 5));
-    EXPECT_TRUE(grid.insertToken(6, 1));
-    EXPECT_EQ(grid.getCell(0, 0), 5);
-    EXPECT_EQ(grid.getCell(6, 0), 1);
-    EXPECT_EQ(grid.getCell(3, 0), 1);
-    EXPECT_EQ(grid.getCell(3, 1), 5);
-    EXPECT_EQ(grid.getCell(2, 0), 0);
-    EXPECT_EQ(grid.getCell(4, 0), 0);
+    const std::pair<std::uint16_t, std::int32_t> drops[] = {{3, 1}, {3, 5}, {0, 5}, {6, 1}};
+    for (const auto& drop : drops)
+        ASSERT_TRUE(grid.insertToken(drop.first, drop.second));
+    Cells expected(35, 0);
+    expected[0 * 5] = 5;
+    expected[3 * 5] = 1;
+    expected[3 * 5 + 1] = 5;
+    expected[6 * 5] = 1;
+    EXPECT_EQ(cellsOf(grid), expected);
 }
 
 TEST(GameGridTest, FullSlotRefusesWithoutChangeAndLeavesNeighboursOpen)
@@ -68,14 +40,11 @@ TEST(GameGridTest, FullSlotRefusesWithoutChangeAndLeavesNeighboursOpen)
     const std::int32_t ids[] = {1, 5, 5, 1, 5};
     for (std::int32_t id : ids)
         ASSERT_TRUE(grid.insertToken(2, id));
-    for (std::int32_t row = 0; row < 5; ++row)
-        EXPECT_EQ(grid.getCell(2, row), ids[row]) << "row " << row;
-
-    const std::vector<std::int32_t> before = snapshot(grid);
+    const Cells before = cellsOf(grid);
+    EXPECT_EQ(Cells(before.begin() + 10, before.begin() + 15), Cells(std::begin(ids), std::end(ids)));
     EXPECT_FALSE(grid.insertToken(2, 1));
     EXPECT_FALSE(grid.insertToken(2, 5));
-    EXPECT_EQ(snapshot(grid), before);
-
+    EXPECT_EQ(cellsOf(grid), before);
     EXPECT_TRUE(grid.insertToken(1, 1));
     EXPECT_TRUE(grid.insertToken(3, 5));
     EXPECT_EQ(grid.getCell(1, 0), 1);
@@ -89,32 +58,27 @@ TEST(GameGridTest, ClearEmptiesEveryCellAndReopensFullSlots)
         for (int n = 0; n < 5; ++n)
             ASSERT_TRUE(grid.insertToken(slot, (slot + n) % 2 == 0 ? 1 : 5));
     EXPECT_FALSE(grid.insertToken(4, 1));
-
     grid.clear();
     EXPECT_EQ(grid.getRows(), 5);
     EXPECT_EQ(grid.getSlots(), 7);
-    EXPECT_TRUE(isEmpty(grid));
+    EXPECT_EQ(cellsOf(grid), Cells(35, 0));
     EXPECT_TRUE(grid.insertToken(4, 5));
     EXPECT_EQ(grid.getCell(4, 0), 5);
 }
 
-// The checks guard against faults of the calling code; each names the condition that failed. The
-// order of getCell's three checks shows when more than one condition is broken at once.
-TEST(GameGridDeathTest, GetCellStopsOnCoordinatesOutsideTheBoard)
-{
-    const GameGrid grid(5, 7);
-    const int failed = check::CHECK_FAILED_STATUS;
-    EXPECT_EXIT(grid.getCell(-1, 0), testing::ExitedWithCode(failed), "check failed: slot >= 0 && row >= 0");
-    EXPECT_EXIT(grid.getCell(0, -1), testing::ExitedWithCode(failed), "check failed: slot >= 0 && row >= 0");
-    EXPECT_EXIT(grid.getCell(-1, 9), testing::ExitedWithCode(failed), "check failed: slot >= 0 && row >= 0");
-    EXPECT_EXIT(grid.getCell(7, 0), testing::ExitedWithCode(failed), "check failed: slot < slots_");
-    EXPECT_EXIT(grid.getCell(7, 5), testing::ExitedWithCode(failed), "check failed: slot < slots_");
-    EXPECT_EXIT(grid.getCell(0, 5), testing::ExitedWithCode(failed), "check failed: row < rows_");
-}
-
-TEST(GameGridDeathTest, InsertTokenStopsOnASlotThatDoesNotExist)
+// Each check names the condition that failed; when several are broken, the first in order reports.
+TEST(GameGridDeathTest, ChecksStopOnCellsAndSlotsOutsideTheBoard)
 {
     GameGrid grid(5, 7);
+    const struct {
+        std::int32_t slot, row;
+        const char* failed;
+    } outside[] = {{-1, 0, "slot >= 0 && row >= 0"}, {0, -1, "slot >= 0 && row >= 0"},
+                   {-1, 9, "slot >= 0 && row >= 0"}, {7, 0, "slot < slots_"},
+                   {7, 5, "slot < slots_"},          {0, 5, "row < rows_"}};
+    for (const auto& cell : outside)
+        EXPECT_EXIT(grid.getCell(cell.slot, cell.row), testing::ExitedWithCode(check::CHECK_FAILED_STATUS),
+                    std::string("check failed: ") + cell.failed);
     EXPECT_EXIT(grid.insertToken(7, 1), testing::ExitedWithCode(check::CHECK_FAILED_STATUS),
                 "GameGrid\\.cpp:[0-9]+: check failed: slot < slots_");
 }

@@ -1,65 +1,32 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "GameGrid.h"
 #include "GameManager.h"
 #include "ScriptedUserInterface.h"
 
 namespace {
 
-using Events = std::vector<std::string>;
+using Cells = std::vector<std::int32_t>;
 
-std::vector<std::int32_t> snapshot(const GameGrid& grid)
+std::tuple<std::string, std::int32_t, int, int, int, char> fields(const Player& player)
 {
-    std::vector<std::int32_t> cells;
-    for (std::int32_t slot = 0; slot < grid.getSlots(); ++slot)
-        for (std::int32_t row = 0; row < grid.getRows(); ++row)
-            cells.push_back(grid.getCell(slot, row));
-    return cells;
+    return std::make_tuple(player.name, player.id, player.r, player.g, player.b, player.symbol);
 }
 
-void expectPlayer(const Player& player, const std::string& name, std::int32_t id, int r, int g, int b, char symbol)
-{
-    EXPECT_EQ(player.name, name);
-    EXPECT_EQ(player.id, id);
-    EXPECT_EQ(player.r, r);
-    EXPECT_EQ(player.g, g);
-    EXPECT_EQ(player.b, b);
-    EXPECT_EQ(player.symbol, symbol);
-}
-
-// A refused drop called directly, to see that it changes neither the board nor whose turn it is.
+// A refused drop called directly: it must change neither the board nor whose turn it is.
 Script::Action expectRefused(std::uint16_t slot)
 {
     return [slot](GameManager& manager) {
-        const std::vector<std::int32_t> before = snapshot(manager.getGrid());
+        const Cells before = cellsOf(manager.getGrid());
         const std::int32_t mover = manager.getCurrentPlayer().id;
         EXPECT_THROW(manager.dropInSlot(slot), GameManager::IllegalSlotError) << "slot " << slot;
-        EXPECT_EQ(snapshot(manager.getGrid()), before) << "slot " << slot;
+        EXPECT_EQ(cellsOf(manager.getGrid()), before) << "slot " << slot;
         EXPECT_EQ(manager.getCurrentPlayer().id, mover) << "slot " << slot;
     };
-}
-
-// Repeats "move" before each of the given drop results, as the log shows one move per drop.
-Events movesLogged(const std::vector<std::string>& drops)
-{
-    Events events;
-    for (const std::string& drop : drops) {
-        events.push_back("move");
-        events.push_back(drop);
-    }
-    return events;
-}
-
-Events concat(std::initializer_list<Events> parts)
-{
-    Events all;
-    for (const Events& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
 }
 
 }  // namespace
@@ -71,17 +38,14 @@ TEST(GameManagerTest, UserInterfaceIsBuiltLastAndDestroyedThroughTheInterface)
     {
         const GameManager manager([&](GameManager& self) -> UserInterface* {
             factoryRan = true;
-            const GameGrid& grid = self.getGrid();
-            EXPECT_EQ(grid.getRows(), 5);
-            EXPECT_EQ(grid.getSlots(), 7);
-            EXPECT_EQ(snapshot(grid), std::vector<std::int32_t>(35, 0));
-
+            EXPECT_EQ(self.getGrid().getRows(), 5);
+            EXPECT_EQ(self.getGrid().getSlots(), 7);
+            EXPECT_EQ(cellsOf(self.getGrid()), Cells(35, 0));
             const std::map<std::int32_t, Player>& players = self.getPlayers();
             EXPECT_EQ(players.size(), 3U);
-            expectPlayer(players.at(1), "Player 1", 1, 255, 52, 52, 'O');
-            expectPlayer(players.at(5), "Player 2", 5, 128, 128, 255, 'X');
-            expectPlayer(players.at(-1), "NO_WINNER", -1, 0, 0, 0, ' ');
-
+            EXPECT_EQ(fields(players.at(1)), fields({"Player 1", 1, 255, 52, 52, 'O'}));
+            EXPECT_EQ(fields(players.at(5)), fields({"Player 2", 5, 128, 128, 255, 'X'}));
+            EXPECT_EQ(fields(players.at(-1)), fields({"NO_WINNER", -1, 0, 0, 0, ' '}));
             EXPECT_FALSE(self.isRunning());
             EXPECT_FALSE(self.hasQuit());
             return new ScriptedUserInterface(self, script);
@@ -89,7 +53,7 @@ TEST(GameManagerTest, UserInterfaceIsBuiltLastAndDestroyedThroughTheInterface)
         EXPECT_TRUE(factoryRan);
         EXPECT_TRUE(script.events.empty());
     }
-    EXPECT_EQ(script.events, Events{"destroyed"});
+    EXPECT_EQ(script.trace(), "destroyed");
 }
 
 TEST(GameManagerTest, TurnsAlternateAndEveryGameStartsWithPlayer1OnAnEmptyBoard)
@@ -102,7 +66,7 @@ TEST(GameManagerTest, TurnsAlternateAndEveryGameStartsWithPlayer1OnAnEmptyBoard)
     script.moves.push_back(act::abandonGame);
     script.moves.push_back(act::both(
         [&script](GameManager& self) {
-            if (snapshot(self.getGrid()) == std::vector<std::int32_t>(35, 0))
+            if (cellsOf(self.getGrid()) == Cells(35, 0))
                 script.log("empty board");
         },
         act::drop(script, 3)));
@@ -111,13 +75,8 @@ TEST(GameManagerTest, TurnsAlternateAndEveryGameStartsWithPlayer1OnAnEmptyBoard)
 
     manager.run();
 
-    EXPECT_EQ(script.events, concat({{"menu"},
-                                     movesLogged({"slot 0 <- 1", "slot 1 <- 5", "slot 2 <- 1"}),
-                                     {"move", "menu", "move", "empty board", "slot 3 <- 1"},
-                                     movesLogged({"slot 3 <- 5", "slot 4 <- 1"}),
-                                     {"move"}}));
-    EXPECT_EQ(manager.getGrid().getCell(3, 0), 1);
-    EXPECT_EQ(manager.getGrid().getCell(3, 1), 5);
+    EXPECT_EQ(script.trace(), "menu, move, 0<-1, move, 1<-5, move, 2<-1, move, menu, "
+                              "move, empty board, 3<-1, move, 3<-5, move, 4<-1, move");
     EXPECT_EQ(manager.getGrid().getCell(0, 0), 0);
 }
 
@@ -126,27 +85,18 @@ TEST(GameManagerTest, RefusedMovesKeepTheBoardAndTheTurn)
     Script script;
     GameManager manager(script.factory());
     script.menu = {act::playGame, act::quit};
-    act::dropAll(script, "22222");  // slot 2 full: 1, 5, 1, 5, 1; Player 2 to move
-    script.moves.push_back(expectRefused(7));
-    script.moves.push_back(expectRefused(2));
-    script.moves.push_back(expectRefused(65535));
-    script.moves.push_back(act::drop(script, 7));
-    script.moves.push_back(act::drop(script, 2));
-    // A move that ends without any drop keeps the turn as well.
-    script.moves.push_back(act::nothing);
+    act::dropAll(script, "22222");  // slot 2 full: Player 2 to move
+    for (const std::uint16_t slot : {7, 2, 65535})
+        script.moves.push_back(expectRefused(slot));
+    act::dropAll(script, "72");
+    script.moves.push_back([](GameManager&) {});  // a move without any drop keeps the turn as well
     act::dropAll(script, "3");
     script.moves.push_back(act::abandonGame);
 
     manager.run();
 
-    EXPECT_EQ(script.events, concat({{"menu"},
-                                     movesLogged({"slot 2 <- 1", "slot 2 <- 5", "slot 2 <- 1", "slot 2 <- 5",
-                                                  "slot 2 <- 1"}),
-                                     {"move", "move", "move"},
-                                     movesLogged({"slot 7 refused", "slot 2 refused"}),
-                                     {"move"},
-                                     movesLogged({"slot 3 <- 5"}),
-                                     {"move", "menu"}}));
+    EXPECT_EQ(script.trace(), "menu, move, 2<-1, move, 2<-5, move, 2<-1, move, 2<-5, move, 2<-1, move, move, "
+                              "move, move, 7 refused, move, 2 refused, move, move, 3<-5, move, menu");
 }
 
 TEST(GameManagerTest, LineOfFourEndsTheGameAndTheOtherPlayerIsShownOnce)
@@ -154,27 +104,19 @@ TEST(GameManagerTest, LineOfFourEndsTheGameAndTheOtherPlayerIsShownOnce)
     Script script;
     GameManager manager(script.factory());
     script.menu = {act::playGame, act::playGame, act::quit};
-    // Player 1 stacks four in slot 0 while Player 2 stacks three in slot 1.
-    act::dropAll(script, "0101010");
-    // Player 2 stacks four in slot 6; Player 1's bottom row 1 1 . 1 1 is no line.
-    act::dropAll(script, "06163646");
+    act::dropAll(script, "0101010");   // Player 1 stacks four in slot 0
+    act::dropAll(script, "06163646");  // Player 2 stacks four in slot 6; 1 1 . 1 1 is no line
 
     manager.run();
 
-    const std::map<std::int32_t, Player>& players = manager.getPlayers();
     ASSERT_EQ(script.winners.size(), 2U);
-    EXPECT_EQ(script.winners[0], &players.at(5));
-    EXPECT_EQ(script.winners[1], &players.at(1));
+    EXPECT_EQ(script.winners[0], &manager.getPlayers().at(5));
+    EXPECT_EQ(script.winners[1], &manager.getPlayers().at(1));
     EXPECT_EQ(script.runningAtShowWinner, std::vector<bool>({false, false}));
     EXPECT_FALSE(manager.isRunning());
-    // Each game ended right after its deciding move.
-    EXPECT_EQ(script.events, concat({{"menu"},
-                                     movesLogged({"slot 0 <- 1", "slot 1 <- 5", "slot 0 <- 1", "slot 1 <- 5",
-                                                  "slot 0 <- 1", "slot 1 <- 5", "slot 0 <- 1"}),
-                                     {"winner Player 2", "menu"},
-                                     movesLogged({"slot 0 <- 1", "slot 6 <- 5", "slot 1 <- 1", "slot 6 <- 5",
-                                                  "slot 3 <- 1", "slot 6 <- 5", "slot 4 <- 1", "slot 6 <- 5"}),
-                                     {"winner Player 1", "menu"}}));
+    EXPECT_EQ(script.trace(), "menu, move, 0<-1, move, 1<-5, move, 0<-1, move, 1<-5, move, 0<-1, move, 1<-5, "
+                              "move, 0<-1, winner Player 2, menu, move, 0<-1, move, 6<-5, move, 1<-1, move, "
+                              "6<-5, move, 3<-1, move, 6<-5, move, 4<-1, move, 6<-5, winner Player 1, menu");
 }
 
 TEST(GameManagerTest, FullBoardEndsWithoutAWinnerEvenWhenTheLastTokenMakesALine)
@@ -182,8 +124,8 @@ TEST(GameManagerTest, FullBoardEndsWithoutAWinnerEvenWhenTheLastTokenMakesALine)
     Script script;
     GameManager manager(script.factory());
     script.menu = {act::playGame, act::playGame, act::quit};
-    // Both orders fill all 35 cells without a line of four before the last token; in the second
-    // the last token (Player 1's) completes a rising line from (0,1) to (3,4).
+    // Both fill all 35 cells without a line before the last token; in the second, the last token
+    // (Player 1's) completes a rising line from (0,1) to (3,4).
     act::dropAll(script, "31161456510502614066500534422343232");
     act::dropAll(script, "31161456510502614066500543232324423");
 
@@ -192,11 +134,9 @@ TEST(GameManagerTest, FullBoardEndsWithoutAWinnerEvenWhenTheLastTokenMakesALine)
     ASSERT_EQ(script.winners.size(), 2U);
     EXPECT_EQ(script.winners[0], &manager.getPlayers().at(-1));
     EXPECT_EQ(script.winners[1], &manager.getPlayers().at(-1));
-    EXPECT_EQ(script.count("move"), 70);
-    EXPECT_EQ(script.count("winner NO_WINNER"), 2);
-    EXPECT_EQ(script.events.back(), "menu");
-    EXPECT_EQ(script.events[script.events.size() - 2], "winner NO_WINNER");
-    EXPECT_EQ(script.events[script.events.size() - 3], "slot 3 <- 1");
+    EXPECT_EQ(std::count(script.events.begin(), script.events.end(), "move"), 70);
+    EXPECT_EQ(std::vector<std::string>(script.events.end() - 3, script.events.end()),
+              std::vector<std::string>({"3<-1", "winner NO_WINNER", "menu"}));
 }
 
 TEST(GameManagerTest, AbandonedGameReturnsToTheMenuAndShowsOnlyADecidedPosition)
@@ -212,16 +152,11 @@ TEST(GameManagerTest, AbandonedGameReturnsToTheMenuAndShowsOnlyADecidedPosition)
 
     manager.run();
 
-    EXPECT_EQ(script.events,
-              concat({{"menu"},
-                      movesLogged({"slot 0 <- 1", "slot 1 <- 5"}),
-                      {"menu"},
-                      movesLogged({"slot 0 <- 1", "slot 1 <- 5", "slot 0 <- 1", "slot 1 <- 5", "slot 0 <- 1",
-                                   "slot 1 <- 5", "slot 0 <- 1"}),
-                      {"winner Player 2", "menu"}}));
+    EXPECT_EQ(script.trace(), "menu, move, 0<-1, move, 1<-5, menu, move, 0<-1, move, 1<-5, move, 0<-1, move, "
+                              "1<-5, move, 0<-1, move, 1<-5, move, 0<-1, winner Player 2, menu");
 }
 
-TEST(GameManagerTest, QuitEndsRunFromInsideAMoveOrFromTheMenu)
+TEST(GameManagerTest, QuitEndsRunFromInsideAMoveOrFromTheMenuOrBeforeItStarts)
 {
     {
         Script script;
@@ -230,7 +165,7 @@ TEST(GameManagerTest, QuitEndsRunFromInsideAMoveOrFromTheMenu)
         act::dropAll(script, "3");
         script.moves.push_back(act::quit);
         manager.run();
-        EXPECT_EQ(script.events, concat({{"menu"}, movesLogged({"slot 3 <- 1"}), {"move"}}));
+        EXPECT_EQ(script.trace(), "menu, move, 3<-1, move");
         EXPECT_TRUE(manager.hasQuit());
         EXPECT_FALSE(manager.isRunning());
     }
@@ -239,13 +174,11 @@ TEST(GameManagerTest, QuitEndsRunFromInsideAMoveOrFromTheMenu)
         GameManager manager(script.factory());
         script.menu = {act::quit};
         manager.run();
-        EXPECT_EQ(script.events, Events{"menu"});
+        EXPECT_EQ(script.trace(), "menu");
     }
-    {
-        Script script;
-        GameManager manager(script.factory());
-        manager.quit();
-        manager.run();
-        EXPECT_TRUE(script.events.empty());
-    }
+    Script script;
+    GameManager manager(script.factory());
+    manager.quit();
+    manager.run();
+    EXPECT_TRUE(script.events.empty());
 }

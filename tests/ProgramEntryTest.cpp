@@ -9,9 +9,10 @@
 
 namespace {
 
+template <typename Error>
 GameManager::UserInterfaceFactory failingFactory(const std::string& text)
 {
-    return [text](GameManager&) -> UserInterface* { throw std::runtime_error(text); };
+    return [text](GameManager&) -> UserInterface* { throw Error(text); };
 }
 
 }  // namespace
@@ -23,25 +24,25 @@ TEST(ProgramEntryTest, QuitFromTheMenuPrintsNothingAndReturnsZero)
     std::ostringstream out;
     EXPECT_EQ(runProgram(script.factory(), out), 0);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(script.events, std::vector<std::string>({"menu", "destroyed"}));
+    EXPECT_EQ(script.trace(), "menu, destroyed");
 }
 
 TEST(ProgramEntryTest, StartUpErrorIsReportedAsOneLineAndReturnsOne)
 {
-    std::ostringstream out;
-    EXPECT_EQ(runProgram(failingFactory("failed to initialize SDL_ttf"), out), 1);
-    EXPECT_EQ(out.str(), "ERROR: failed to initialize SDL_ttf\n");
-
-    // The text is passed on unchanged, so one that ends in a newline leaves an empty line.
-    std::ostringstream twoLines;
-    EXPECT_EQ(runProgram(failingFactory("no font\n"), twoLines), 1);
-    EXPECT_EQ(twoLines.str(), "ERROR: no font\n\n");
-
-    // Exceptions derived from std::runtime_error are reported the same way.
-    std::ostringstream derived;
-    const auto throwsRangeError = [](GameManager&) -> UserInterface* { throw std::range_error("out of range"); };
-    EXPECT_EQ(runProgram(throwsRangeError, derived), 1);
-    EXPECT_EQ(derived.str(), "ERROR: out of range\n");
+    // The text is passed on unchanged (a trailing newline leaves an empty line), and exceptions
+    // derived from std::runtime_error are reported the same way.
+    const struct {
+        GameManager::UserInterfaceFactory factory;
+        const char* printed;
+    } cases[] = {{failingFactory<std::runtime_error>("failed to initialize SDL_ttf"),
+                  "ERROR: failed to initialize SDL_ttf\n"},
+                 {failingFactory<std::runtime_error>("no font\n"), "ERROR: no font\n\n"},
+                 {failingFactory<std::range_error>("out of range"), "ERROR: out of range\n"}};
+    for (const auto& error : cases) {
+        std::ostringstream out;
+        EXPECT_EQ(runProgram(error.factory, out), 1);
+        EXPECT_EQ(out.str(), error.printed);
+    }
 }
 
 TEST(ProgramEntryTest, ErrorDuringAGameIsReportedAfterTheManagerIsGone)
@@ -62,14 +63,12 @@ TEST(ProgramEntryTest, ErrorDuringAGameIsReportedAfterTheManagerIsGone)
 TEST(ProgramEntryTest, OtherExceptionsAreNotCaught)
 {
     std::ostringstream out;
-    const auto throwsLogicError = [](GameManager&) -> UserInterface* { throw std::logic_error("a bug"); };
-    EXPECT_THROW(runProgram(throwsLogicError, out), std::logic_error);
-
+    EXPECT_THROW(runProgram(failingFactory<std::logic_error>("a bug"), out), std::logic_error);
     // A refused move that escapes the user interface is a fault of the front end, not a report.
     Script script;
     script.menu = {act::playGame};
     script.moves.push_back([](GameManager& manager) { manager.dropInSlot(7); });
     EXPECT_THROW(runProgram(script.factory(), out), GameManager::IllegalSlotError);
-    EXPECT_EQ(script.count("destroyed"), 1);
+    EXPECT_EQ(script.events.back(), "destroyed");
     EXPECT_EQ(out.str(), "");
 }

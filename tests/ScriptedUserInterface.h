@@ -3,74 +3,57 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "GameGrid.h"
 #include "GameManager.h"
+#include "GridCells.h"
 #include "Player.h"
 #include "UserInterface.h"
 
-// A stand-in for the front end. Each makeMove() and showMenu() runs the next action of its script
-// against the manager, calling back into it as the real front end does. What happened is written
-// to a Script that the test owns, so it can still be read after the manager (and with it this
-// interface) is gone.
-class Script {
-public:
+// A stand-in for the front end: each makeMove() and showMenu() runs the next action of its script
+// against the manager, as the real front end calls back into it. What happened goes to a Script the
+// test owns, so it can still be read after the manager (and with it this interface) is gone.
+struct Script {
     using Action = std::function<void(GameManager&)>;
 
     std::deque<Action> menu;   // one action per showMenu()
     std::deque<Action> moves;  // one action per makeMove()
-
-    // "move", "menu", "slot 3 <- 1" (a token of id 1 came to rest in slot 3), "slot 7 refused",
-    // "winner Player 2", "destroyed", in the order they happened.
+    // In order: "move", "menu", "3<-1" (id 1 came to rest on top of slot 3), "7 refused",
+    // "winner Player 2", "destroyed".
     std::vector<std::string> events;
-    // The records given to showWinner(), and whether a game was still running at that moment.
     std::vector<const Player*> winners;
     std::vector<bool> runningAtShowWinner;
-    // Called from the interface's destructor, while the manager is being torn down.
-    std::function<void()> onDestroy;
+    std::function<void()> onDestroy;  // runs while the manager is being torn down
 
     void log(const std::string& event) { events.push_back(event); }
-
-    int count(const std::string& event) const
+    std::string trace() const
     {
-        int n = 0;
-        for (const std::string& e : events)
-            n += e == event ? 1 : 0;
-        return n;
+        std::string all;
+        for (const std::string& event : events)
+            all += (all.empty() ? "" : ", ") + event;
+        return all;
     }
-
     GameManager::UserInterfaceFactory factory();
 };
 
 class ScriptedUserInterface final : public UserInterface {
 public:
     ScriptedUserInterface(GameManager& manager, Script& script) : manager_(manager), script_(script) {}
-
     ~ScriptedUserInterface() override
     {
         script_.log("destroyed");
         if (script_.onDestroy)
             script_.onDestroy();
     }
+    ScriptedUserInterface(const ScriptedUserInterface&) = delete;
+    ScriptedUserInterface& operator=(const ScriptedUserInterface&) = delete;
 
-    void makeMove() override
-    {
-        script_.log("move");
-        // Running out of script must not hang the test in playGame's loop.
-        if (script_.moves.empty()) {
-            ADD_FAILURE() << "makeMove() called more often than scripted";
-            manager_.quit();
-            return;
-        }
-        runNext(script_.moves);
-    }
-
+    void makeMove() override { runNext("move", script_.moves); }
+    void showMenu() override { runNext("menu", script_.menu); }
     void showWinner(const Player& winner) override
     {
         script_.log("winner " + winner.name);
@@ -78,23 +61,15 @@ public:
         script_.runningAtShowWinner.push_back(manager_.isRunning());
     }
 
-    void showMenu() override
+private:
+    void runNext(const std::string& event, std::deque<Script::Action>& actions)
     {
-        script_.log("menu");
-        if (script_.menu.empty()) {
-            ADD_FAILURE() << "showMenu() called more often than scripted";
+        script_.log(event);
+        if (actions.empty()) {  // must not hang the test in the manager's loops
+            ADD_FAILURE() << event << " called more often than scripted";
             manager_.quit();
             return;
         }
-        runNext(script_.menu);
-    }
-
-    ScriptedUserInterface(const ScriptedUserInterface&) = delete;
-    ScriptedUserInterface& operator=(const ScriptedUserInterface&) = delete;
-
-private:
-    void runNext(std::deque<Script::Action>& actions)
-    {
         const Script::Action action = std::move(actions.front());
         actions.pop_front();
         action(manager_);
@@ -112,29 +87,19 @@ inline GameManager::UserInterfaceFactory Script::factory()
 // Actions, named after what the user does.
 namespace act {
 
-inline int stackHeight(const GameGrid& grid, std::int32_t slot)
-{
-    int height = 0;
-    while (height < grid.getRows() && grid.getCell(slot, height) != 0)
-        ++height;
-    return height;
-}
-
-// A drop request as the front end makes it: a refused one is caught and logged. For a slot that
-// exists, the log names the id of the token that came to rest on top of it.
+// A drop request as the front end makes it: a refused one is caught and logged.
 inline Script::Action drop(Script& script, std::uint16_t slot)
 {
     return [&script, slot](GameManager& manager) {
         try {
             manager.dropInSlot(slot);
         } catch (const GameManager::IllegalSlotError&) {
-            script.log("slot " + std::to_string(slot) + " refused");
+            script.log(std::to_string(slot) + " refused");
             return;
         }
-        const GameGrid& grid = manager.getGrid();
-        const int height = stackHeight(grid, slot);
-        const std::int32_t top = height > 0 ? grid.getCell(slot, height - 1) : 0;
-        script.log("slot " + std::to_string(slot) + " <- " + std::to_string(top));
+        const int height = tokensIn(manager.getGrid(), slot);
+        script.log(std::to_string(slot) + "<-" +
+                   std::to_string(height > 0 ? manager.getGrid().getCell(slot, height - 1) : 0));
     };
 }
 
@@ -148,7 +113,6 @@ inline void dropAll(Script& script, const std::string& slots)
 inline void playGame(GameManager& manager) { manager.playGame(); }
 inline void abandonGame(GameManager& manager) { manager.abandonGame(); }
 inline void quit(GameManager& manager) { manager.quit(); }
-inline void nothing(GameManager&) {}
 
 inline Script::Action both(Script::Action first, Script::Action second)
 {

@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include <sys/stat.h>
@@ -10,7 +9,6 @@
 #include "GameGrid.h"
 #include "Player.h"
 #include "SdlGridDrawer.h"
-#include "sdl/Pictures.h"
 #include "sdl/VideoTest.h"
 
 namespace {
@@ -31,54 +29,49 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         workDir_ = pattern;
         ASSERT_EQ(mkdir((workDir_ + "/data").c_str(), 0700), 0);
-        char* cwd = getcwd(nullptr, 0);
-        startDir_ = cwd;
-        std::free(cwd);
+        ASSERT_NE(getcwd(startDir_, sizeof startDir_), nullptr);
         ASSERT_EQ(chdir(workDir_.c_str()), 0);
     }
 
     void TearDown() override
     {
-        EXPECT_EQ(chdir(startDir_.c_str()), 0);
-        std::remove((workDir_ + "/data/overlay.bmp").c_str());
-        std::remove((workDir_ + "/data/cursor.bmp").c_str());
+        EXPECT_EQ(chdir(startDir_), 0);
+        for (const char* file : {"/data/overlay.bmp", "/data/cursor.bmp"})
+            std::remove((workDir_ + file).c_str());
         rmdir((workDir_ + "/data").c_str());
         rmdir(workDir_.c_str());
         VideoTest::TearDown();
     }
 
-    void writeBitmaps(int overlayWidth, int overlayHeight, int cursorWidth = 20, int cursorHeight = 50)
+    // Writes the bitmaps and draws the empty or filled board with the cursor over the given slot.
+    void draw(int overlayWidth, int overlayHeight, std::uint16_t cursorSlot, int cursorHeight = 50)
     {
-        SurfacePtr overlay(newBitmap(overlayWidth, overlayHeight, KEY));
+        writeBitmaps(overlayWidth, overlayHeight, cursorHeight);
+        SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, screen());
+        drawer.setCursor(cursorSlot);
+        drawer.draw();
+    }
+
+    void writeBitmaps(int overlayWidth, int overlayHeight, int cursorHeight = 50)
+    {
+        const SurfacePtr overlay(newBitmap(overlayWidth, overlayHeight, KEY));
         SDL_Rect topRow{0, 0, Uint16(overlayWidth), 1};
         SDL_Rect leftColumn{0, 0, 1, Uint16(overlayHeight)};
         SDL_FillRect(overlay.get(), &topRow, 0);
         SDL_FillRect(overlay.get(), &leftColumn, 0);
         ASSERT_EQ(SDL_SaveBMP(overlay.get(), "data/overlay.bmp"), 0);
-
-        SurfacePtr cursor(newBitmap(cursorWidth, cursorHeight, GREEN));
-        ASSERT_EQ(SDL_SaveBMP(cursor.get(), "data/cursor.bmp"), 0);
+        ASSERT_EQ(SDL_SaveBMP(SurfacePtr(newBitmap(20, cursorHeight, GREEN)).get(), "data/cursor.bmp"), 0);
     }
 
     Rgb at(int x, int y) const { return pixelAt(screen(), x, y); }
 
-    // (x, y) is the top-left corner of a cell: black there, not black to the left or above.
+    // (x, y) is the top-left corner of an empty cell: black there, not black to the left or above.
     void expectCellCorner(int x, int y) const
     {
         EXPECT_EQ(at(x, y), BLACK) << "at (" << x << ", " << y << ")";
         EXPECT_FALSE(at(x - 1, y + 1) == BLACK) << "left of (" << x << ", " << y << ")";
         EXPECT_FALSE(at(x + 1, y - 1) == BLACK) << "above (" << x << ", " << y << ")";
-        EXPECT_EQ(at(x + 1, y + 1), WHITE) << "inside the empty cell at (" << x << ", " << y << ")";
-    }
-
-    void expectRowsBlue(int firstRow, int lastRow) const
-    {
-        for (int y = firstRow; y <= lastRow; ++y)
-            for (int x = 0; x < screen()->w; ++x)
-                if (!(at(x, y) == BLUE)) {
-                    ADD_FAILURE() << "(" << x << ", " << y << ") is " << at(x, y) << ", not blue";
-                    return;
-                }
+        EXPECT_EQ(at(x + 1, y + 1), WHITE) << "inside the cell at (" << x << ", " << y << ")";
     }
 
     GameGrid grid_{5, 7};
@@ -92,59 +85,34 @@ private:
     }
 
     std::string workDir_;
-    std::string startDir_;
+    char startDir_[4096] = {};
 };
 
 TEST_F(GridDrawerTest, CentresAnEightyPixelBoardBelowTheCursorStrip)
 {
-    writeBitmaps(80, 80);
-    SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, screen());
-    drawer.setCursor(3);
-    drawer.draw();
-
-    // marginX 40, marginY 10: row 0 at the bottom, slot 0 on the left.
+    draw(80, 80, 3);
+    // marginX 40, marginY 10: row 0 at the bottom, slot 0 on the left; x 40-599, y 70-469. Below
+    // the strip, everything else is blue.
     expectCellCorner(40, 390);
     expectCellCorner(520, 70);
     expectCellCorner(120, 310);
-
-    // The board covers x 40 to 599 and y 70 to 469; around it the window is blue.
     EXPECT_EQ(at(599, 469), WHITE);
-    EXPECT_EQ(at(600, 469), BLUE);
-    EXPECT_EQ(at(39, 469), BLUE);
-    EXPECT_EQ(at(599, 70), BLACK);
-    expectRowsBlue(60, 69);
-    expectRowsBlue(470, 479);
-
-    // The white strip, with the 50-high cursor at (280, 5).
+    EXPECT_EQ(countOf(screen(), BLUE), 640 * 420 - 560 * 400);
+    // The white strip, with the 50-high cursor at (280, 5) to (299, 54).
     EXPECT_EQ(at(0, 0), WHITE);
     EXPECT_EQ(at(639, 59), WHITE);
-    EXPECT_EQ(at(280, 5), GREEN);
-    EXPECT_EQ(at(299, 54), GREEN);
-    EXPECT_EQ(at(279, 5), WHITE);
-    EXPECT_EQ(at(280, 4), WHITE);
-    EXPECT_EQ(at(300, 54), WHITE);
-    EXPECT_EQ(at(280, 55), WHITE);
+    EXPECT_EQ(boundsOf(screen(), GREEN), (SDL_Rect{280, 5, 20, 50}));
 }
 
 TEST_F(GridDrawerTest, GivesOddSparePixelsToTheRightAndToTheTopGap)
 {
-    writeBitmaps(81, 79);
-    SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, screen());
-    drawer.setCursor(0);
-    drawer.draw();
-
+    draw(81, 79, 0);
     // marginX 36 (37 on the right), marginY 12: the board covers x 36 to 602 and y 73 to 467.
     expectCellCorner(36, 389);
     expectCellCorner(36 + 6 * 81, 73);
-    EXPECT_EQ(at(35, 400), BLUE);
     EXPECT_EQ(at(602, 467), WHITE);
-    EXPECT_EQ(at(603, 467), BLUE);
-    EXPECT_EQ(at(602, 468), BLUE);
-    expectRowsBlue(60, 72);
-    expectRowsBlue(468, 479);
-    // The cursor sits flush with the left edge of slot 0's column.
-    EXPECT_EQ(at(36, 5), GREEN);
-    EXPECT_EQ(at(35, 5), WHITE);
+    EXPECT_EQ(countOf(screen(), BLUE), 640 * 420 - 567 * 395);
+    EXPECT_EQ(boundsOf(screen(), GREEN), (SDL_Rect{36, 5, 20, 50})) << "flush with slot 0's left edge";
 }
 
 TEST_F(GridDrawerTest, FillsEachCellWithItsTokensColourAndRepaintsFromScratch)
@@ -154,18 +122,14 @@ TEST_F(GridDrawerTest, FillsEachCellWithItsTokensColourAndRepaintsFromScratch)
     ASSERT_TRUE(grid_.insertToken(0, 5));
     ASSERT_TRUE(grid_.insertToken(2, 3));  // no player's id
     SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, screen());
-    drawer.setCursor(0);
     drawer.draw();
 
-    const Rgb player1 = shown(screen(), {255, 52, 52});
-    const Rgb player2 = shown(screen(), {128, 128, 255});
-    EXPECT_EQ(at(80, 430), player1);  // slot 0, row 0
-    EXPECT_EQ(at(80, 350), player2);  // slot 0, row 1
-    EXPECT_EQ(at(80, 270), WHITE);    // slot 0, row 2, empty
-    EXPECT_EQ(at(240, 430), BLUE);    // slot 2, row 0, holding 3
-    EXPECT_EQ(at(200, 390), BLACK);   // its frame is still drawn
-    EXPECT_EQ(at(160, 430), WHITE);   // slot 1, row 0, empty
-
+    EXPECT_EQ(at(80, 430), shown(screen(), {255, 52, 52}));    // slot 0, row 0
+    EXPECT_EQ(at(80, 350), shown(screen(), {128, 128, 255}));  // slot 0, row 1
+    EXPECT_EQ(at(80, 270), WHITE);                             // slot 0, row 2, empty
+    EXPECT_EQ(at(240, 430), BLUE);                             // slot 2, row 0, holding 3
+    EXPECT_EQ(at(200, 390), BLACK);                            // its frame is still drawn
+    EXPECT_EQ(at(160, 430), WHITE);                            // slot 1, row 0, empty
     grid_.clear();
     drawer.draw();
     EXPECT_EQ(at(80, 430), WHITE);
@@ -175,37 +139,23 @@ TEST_F(GridDrawerTest, FillsEachCellWithItsTokensColourAndRepaintsFromScratch)
 TEST_F(GridDrawerTest, LetsATallCursorReachAboveAndBelowTheStrip)
 {
     // (60 - 63) / 2 truncates to -1: the top row is clipped, the bottom two rows overhang the strip.
-    writeBitmaps(80, 80, 20, 63);
-    SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, screen());
-    drawer.setCursor(6);
-    drawer.draw();
-
-    EXPECT_EQ(at(520, 0), GREEN);
-    EXPECT_EQ(at(520, 61), GREEN);
-    EXPECT_EQ(at(520, 62), BLUE);
-    EXPECT_EQ(at(519, 30), WHITE);
+    draw(80, 80, 6, 63);
+    EXPECT_EQ(boundsOf(screen(), GREEN), (SDL_Rect{520, 0, 20, 62}));
 }
 
-TEST_F(GridDrawerTest, StopsTheProgramWhenTheBoardDoesNotFit)
+TEST_F(GridDrawerTest, StopsTheProgramWhenTheBoardDoesNotFitOrTheCursorIsOffIt)
 {
     writeBitmaps(91, 84);
-    { SdlGridDrawer largestThatFits(grid_, PLAYER_1, PLAYER_2, screen()); }
-
+    SdlGridDrawer largestThatFits(grid_, PLAYER_1, PLAYER_2, screen());
+    largestThatFits.setCursor(6);
+    EXPECT_EXIT(largestThatFits.setCursor(7), ::testing::ExitedWithCode(2),
+                literally("check failed: slot < grid_.getSlots()"));
     writeBitmaps(92, 84);
     EXPECT_EXIT(SdlGridDrawer(grid_, PLAYER_1, PLAYER_2, screen()), ::testing::ExitedWithCode(2),
                 literally("check failed: display->w >= overlay_->w * grid_.getSlots()"));
-
     writeBitmaps(91, 85);
     EXPECT_EXIT(SdlGridDrawer(grid_, PLAYER_1, PLAYER_2, screen()), ::testing::ExitedWithCode(2),
                 literally("check failed: display->h >= CURSOR_SPACE + overlay_->h * grid_.getRows()"));
-}
-
-TEST_F(GridDrawerTest, AcceptsOnlyCursorSlotsOnTheBoard)
-{
-    writeBitmaps(80, 80);
-    SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, screen());
-    drawer.setCursor(6);
-    EXPECT_EXIT(drawer.setCursor(7), ::testing::ExitedWithCode(2), literally("check failed: slot < grid_.getSlots()"));
 }
 
 }  // namespace

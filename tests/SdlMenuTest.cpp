@@ -7,7 +7,6 @@
 #include "SdlFont.h"
 #include "SdlHelper.h"
 #include "SdlMenu.h"
-#include "sdl/Pictures.h"
 #include "sdl/ScriptedInput.h"
 #include "sdl/VideoTest.h"
 
@@ -25,60 +24,53 @@ namespace {
 
 using namespace scripted_input;
 using Access = SdlMenuTestAccess;
-
-const std::string FONT = "Efont_Serif.ttf";
-const std::string CREDITS = "-- Quorlitz --\n2025 - 2026\nby the Quorlitz team";
 constexpr int QUIT_ID = -1;
 
-SDL_Surface* highlightedImage(const std::string& text)
+SurfacePtr image(const std::string& text, bool highlighted)
 {
-    return SdlFontManager::instance().getFont(FONT, 72)->render(text, 0, 255, 0);
+    SdlFont* font = SdlFontManager::instance().getFont("Efont_Serif.ttf", highlighted ? 72 : 36);
+    return SurfacePtr(highlighted ? font->render(text, 0, 255, 0) : font->render(text, 128, 128, 128));
 }
 
-SDL_Surface* normalImage(const std::string& text)
-{
-    return SdlFontManager::instance().getFont(FONT, 36)->render(text, 128, 128, 128);
-}
-
-// The program's own menu, whose rows are 84 (highlighted) and 43 (normal) pixels high in our font.
+// The program's own menu on the window, whose rows are 84 (highlighted) and 43 (normal) pixels high.
 class MenuTest : public VideoTest {
 protected:
     void SetUp() override
     {
         VideoTest::SetUp();
-        startImage_.reset(highlightedImage("start new game"));
-        ASSERT_EQ(startImage_->h, 84) << "the layout figures below assume this font";
-        quitImage_.reset(normalImage("quit program"));
-        ASSERT_EQ(quitImage_->h, 43);
+        ASSERT_EQ(image("start new game", true)->h, 84) << "the layout figures below assume this font";
+        ASSERT_EQ(image("quit program", false)->h, 43);
     }
-
-    SurfacePtr startImage_;
-    SurfacePtr quitImage_;
+    std::unique_ptr<SdlMenu> gameMenu(SDL_Surface* surface)
+    {
+        std::unique_ptr<SdlMenu> menu(new SdlMenu(surface, QUIT_ID));
+        menu->addEntry("start new game", 0);
+        menu->addEntry("quit program", -1);
+        return menu;
+    }
+    void expectCentredAt(const SurfacePtr& drawn, int y) const
+    {
+        expectDrawnAt(screen(), drawn.get(), 320 - drawn->w / 2, y, WHITE);
+    }
 };
 
 TEST_F(MenuTest, PlacesEveryRowAtTheHighlightedRowsHeightAndCentresEachImage)
 {
-    SdlMenu menu(screen(), QUIT_ID);
-    menu.addEntry("start new game", 0);
-    menu.addEntry("quit program", -1);
-
+    const std::unique_ptr<SdlMenu> menu = gameMenu(screen());
     // height_needed = (84 + 10) * 2 = 188: the column starts at 240 - 94 = 146.
-    Access::highlight(menu, 0);
-    Access::draw(menu);
-    expectDrawnAt(screen(), startImage_.get(), 320 - startImage_->w / 2, 146, WHITE);
-    expectDrawnAt(screen(), quitImage_.get(), 320 - quitImage_->w / 2, 146 + 84 + 10, WHITE);
-
+    Access::highlight(*menu, 0);
+    Access::draw(*menu);
+    expectCentredAt(image("start new game", true), 146);
+    expectCentredAt(image("quit program", false), 146 + 84 + 10);
     // The rows below the highlight move with it; the column's top does not.
-    SurfacePtr startNormal(normalImage("start new game"));
-    SurfacePtr quitHighlighted(highlightedImage("quit program"));
-    Access::highlight(menu, 1);
-    Access::draw(menu);
-    expectDrawnAt(screen(), startNormal.get(), 320 - startNormal->w / 2, 146, WHITE);
-    expectDrawnAt(screen(), quitHighlighted.get(), 320 - quitHighlighted->w / 2, 146 + 43 + 10, WHITE);
+    Access::highlight(*menu, 1);
+    Access::draw(*menu);
+    expectCentredAt(image("start new game", false), 146);
+    expectCentredAt(image("quit program", true), 146 + 43 + 10);
     EXPECT_EQ(pixelAt(screen(), 320, 100), WHITE);
-
     // The credits sit flush in the bottom-right corner.
-    SurfacePtr credits(SdlFontManager::instance().getFont(FONT, 14)->renderMultiline(CREDITS, 0, 0, 255, ALIGN_CENTER));
+    SurfacePtr credits(SdlFontManager::instance().getFont("Efont_Serif.ttf", 14)->renderMultiline(
+        "-- Quorlitz --\n2025 - 2026\nby the Quorlitz team", 0, 0, 255, ALIGN_CENTER));
     expectDrawnAt(screen(), credits.get(), 640 - credits->w, 480 - credits->h, WHITE);
     EXPECT_GT(countOf(screen(), BLUE), 0);
 }
@@ -86,115 +78,51 @@ TEST_F(MenuTest, PlacesEveryRowAtTheHighlightedRowsHeightAndCentresEachImage)
 TEST_F(MenuTest, CountsOnlyPointsStrictlyInsideAnImage)
 {
     const SDL_Rect rect{10, 20, 30, 40};
-    EXPECT_FALSE(Access::isInside(10, 25, rect));
-    EXPECT_TRUE(Access::isInside(11, 25, rect));
-    EXPECT_TRUE(Access::isInside(39, 25, rect));
-    EXPECT_FALSE(Access::isInside(40, 25, rect));
-    EXPECT_FALSE(Access::isInside(15, 20, rect));
-    EXPECT_TRUE(Access::isInside(15, 21, rect));
-    EXPECT_TRUE(Access::isInside(15, 59, rect));
-    EXPECT_FALSE(Access::isInside(15, 60, rect));
-    // The position is signed: a rectangle may start left of the surface.
-    EXPECT_TRUE(Access::isInside(0, 25, SDL_Rect{-5, 20, 30, 40}));
+    const int points[][3] = {{10, 25, 0}, {11, 25, 1}, {39, 25, 1}, {40, 25, 0},
+                             {15, 20, 0}, {15, 21, 1}, {15, 59, 1}, {15, 60, 0}};
+    for (const auto& point : points)
+        EXPECT_EQ(Access::isInside(point[0], point[1], rect), point[2] == 1) << point[0] << ", " << point[1];
+    EXPECT_TRUE(Access::isInside(0, 25, SDL_Rect{-5, 20, 30, 40})) << "the position is signed";
 
     // The second row's normal image starts at (320 - w / 2, 240).
-    SdlMenu menu(screen(), QUIT_ID);
-    menu.addEntry("start new game", 0);
-    menu.addEntry("quit program", -1);
-    Access::highlight(menu, 0);
-    const int left = 320 - quitImage_->w / 2;
-    EXPECT_FALSE(Access::selectAt(menu, left, 250));
-    EXPECT_FALSE(Access::selectAt(menu, 330, 240));
-    EXPECT_FALSE(Access::selectAt(menu, 330, 5));
-    EXPECT_EQ(Access::highlighted(menu), 0u);
-    EXPECT_TRUE(Access::selectAt(menu, left + 1, 241));
-    EXPECT_EQ(Access::highlighted(menu), 1u);
+    const std::unique_ptr<SdlMenu> menu = gameMenu(screen());
+    const int left = 320 - image("quit program", false)->w / 2;
+    EXPECT_FALSE(Access::selectAt(*menu, left, 250));
+    EXPECT_FALSE(Access::selectAt(*menu, 330, 240));
+    EXPECT_FALSE(Access::selectAt(*menu, 330, 5));
+    EXPECT_EQ(Access::highlighted(*menu), 0u);
+    EXPECT_TRUE(Access::selectAt(*menu, left + 1, 241));
+    EXPECT_EQ(Access::highlighted(*menu), 1u);
 }
 
-// Three entries: alpha at rows 99-182 while highlighted, beta at 193-235 and gamma at 246-288
-// while alpha is; the centre column x = 320 crosses all three.
-class MenuRunTest : public MenuTest {
-protected:
-    void SetUp() override
-    {
-        MenuTest::SetUp();
-        menu_.reset(new SdlMenu(screen(), QUIT_ID));
-        menu_->addEntry("alpha", 10);
-        menu_->addEntry("beta", 20);
-        menu_->addEntry("gamma", 30);
-    }
-
-    int run() { return menu_->execute(); }
-
-    std::unique_ptr<SdlMenu> menu_;
-    Script script_;
-};
-
-TEST_F(MenuRunTest, ArrowKeysMoveTheHighlightOnReleaseAndWrapAround)
+TEST_F(MenuTest, StopsTheProgramWhenTheEntriesDoNotFitTheSurface)
 {
-    script_.then({keyUp(SDLK_UP)}).then({keyUp(SDLK_RETURN)});
-    EXPECT_EQ(run(), 30);
-
-    // Each run starts on the first entry; a held key does nothing until it is released.
-    script_.then({keyDown(SDLK_DOWN), keyUp(SDLK_RETURN)});
-    EXPECT_EQ(run(), 10);
-
-    script_.then({keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_DOWN)}).then({keyUp(SDLK_RETURN)});
-    EXPECT_EQ(run(), 20);
-
-    script_.then({keyUp(SDLK_UP), keyUp(SDLK_UP), keyUp(SDLK_DOWN), keyUp(SDLK_KP_ENTER)}).then({keyUp(SDLK_RETURN)});
-    EXPECT_EQ(run(), 30);
-    EXPECT_TRUE(script_.finished());
+    // Two entries need (84 + 10) * 2 = 188 rows, and strictly fewer than the surface has.
+    SurfacePtr roomy(surfaceLike(screen(), 640, 189));
+    Access::drawEntries(*gameMenu(roomy.get()));
+    SurfacePtr tight(surfaceLike(screen(), 640, 188));
+    const std::unique_ptr<SdlMenu> crowded = gameMenu(tight.get());
+    EXPECT_EXIT(Access::drawEntries(*crowded), ::testing::ExitedWithCode(2),
+                literally("check failed: height_needed < surface_->h"));
+    EXPECT_EXIT(Access::selectAt(*crowded, 0, 0), ::testing::ExitedWithCode(2),
+                literally("check failed: height_needed < surface_->h"));
 }
 
-TEST_F(MenuRunTest, TheHighlightFollowsThePointerAndStaysWhenItLeaves)
+TEST_F(MenuTest, CopiesADrawingOnAnotherSurfaceToTheScreen)
 {
-    script_.then({motion(320, 213)}).then({motion(5, 5), motion(320, 450)}).then({keyUp(SDLK_RETURN)});
-    EXPECT_EQ(run(), 20);
-
-    // With beta highlighted gamma still starts at 246, so the pointer finds it there.
-    script_.then({motion(320, 213), motion(320, 260)}).then({keyUp(SDLK_RETURN)});
-    EXPECT_EQ(run(), 30);
-}
-
-TEST_F(MenuRunTest, OnlyALeftButtonReleasedOverAnEntryChoosesIt)
-{
-    script_.then({buttonUp(SDL_BUTTON_LEFT, 5, 5), buttonDown(SDL_BUTTON_LEFT, 320, 260)})
-        .then({buttonUp(SDL_BUTTON_RIGHT, 320, 260), buttonUp(SDL_BUTTON_MIDDLE, 320, 260)})
-        .then({buttonUp(SDL_BUTTON_WHEELUP, 320, 260), buttonUp(SDL_BUTTON_WHEELDOWN, 320, 260)})
-        .then({keyUp(SDLK_RETURN)});
-    EXPECT_EQ(run(), 10);
-
-    script_.then({buttonUp(SDL_BUTTON_LEFT, 320, 260)});
-    EXPECT_EQ(run(), 30);
-}
-
-TEST_F(MenuRunTest, EscapeAndAWindowCloseReturnTheQuitIdAndTheCloseStaysQueued)
-{
-    script_.then({keyUp(SDLK_ESCAPE)});
-    EXPECT_EQ(run(), QUIT_ID);
-    EXPECT_EQ(pendingEvents(), 0);
-
-    script_.then({quitRequest()});
-    EXPECT_EQ(run(), QUIT_ID);
-    EXPECT_EQ(pendingEvents(SDL_QUITMASK), 1);
-    EXPECT_EQ(pendingEvents(), 1);
-}
-
-TEST_F(MenuRunTest, DiscardsWhatTheUserDidBeforeTheMenuAppeared)
-{
-    SDL_Event staleReturn = keyUp(SDLK_RETURN);
-    SDL_Event staleClick = buttonUp(SDL_BUTTON_LEFT, 320, 260);
-    SDL_Event staleQuit = quitRequest();
-    ASSERT_EQ(SDL_PushEvent(&staleReturn), 0);
-    ASSERT_EQ(SDL_PushEvent(&staleClick), 0);
-    ASSERT_EQ(SDL_PushEvent(&staleQuit), 0);
-
-    script_.then({keyUp(SDLK_DOWN)}).then({keyUp(SDLK_RETURN)});
-    EXPECT_EQ(run(), 20);
-    // The menu waits 10 ms between empty looks at the queue.
-    ASSERT_FALSE(script_.pauses().empty());
-    EXPECT_EQ(script_.pauses().front(), 10u);
+    SurfacePtr canvas(surfaceLike(screen(), 400, 300));
+    SdlMenu menu(canvas.get(), QUIT_ID);
+    menu.addEntry("play", 1);
+    fillWith(screen(), BLACK);
+    Script script;
+    script.then({keyUp(SDLK_ESCAPE)});
+    EXPECT_EQ(menu.execute(), QUIT_ID);
+    // Laid out on the canvas: 94 rows needed, so the image starts at (200 - w / 2, 150 - 47).
+    SurfacePtr play = image("play", true);
+    expectDrawnAt(screen(), play.get(), 200 - play->w / 2, 103, WHITE);
+    EXPECT_EQ(pixelAt(screen(), 399, 0), WHITE);
+    EXPECT_EQ(pixelAt(screen(), 400, 0), BLACK);
+    EXPECT_EQ(pixelAt(screen(), 0, 300), BLACK);
 }
 
 TEST_F(MenuTest, AMenuWithoutEntriesEndsOnlyByEscapeOrAWindowClose)
@@ -208,46 +136,77 @@ TEST_F(MenuTest, AMenuWithoutEntriesEndsOnlyByEscapeOrAWindowClose)
     EXPECT_EQ(menu.execute(), 7);
     EXPECT_EQ(menu.execute(), 7);
     EXPECT_TRUE(script.finished());
-    EXPECT_EQ(pixelAt(screen(), 320, 240), WHITE);
 }
 
-TEST_F(MenuTest, CopiesADrawingOnAnotherSurfaceToTheScreen)
+// Three entries: alpha at rows 99-182 while highlighted, beta at 193-235 and gamma at 246-288
+// while alpha is; the centre column x = 320 crosses all three.
+class MenuRunTest : public VideoTest {
+protected:
+    void SetUp() override
+    {
+        VideoTest::SetUp();
+        menu_.reset(new SdlMenu(screen(), QUIT_ID));
+        menu_->addEntry("alpha", 10);
+        menu_->addEntry("beta", 20);
+        menu_->addEntry("gamma", 30);
+    }
+    int run() { return menu_->execute(); }
+
+    std::unique_ptr<SdlMenu> menu_;
+    Script script_;
+};
+
+TEST_F(MenuRunTest, ArrowKeysMoveTheHighlightOnReleaseAndWrapAround)
 {
-    SurfacePtr canvas(surfaceLike(screen(), 400, 300));
-    SdlMenu menu(canvas.get(), QUIT_ID);
-    menu.addEntry("play", 1);
-    fillWith(screen(), BLACK);
-
-    Script script;
-    script.then({keyUp(SDLK_ESCAPE)});
-    EXPECT_EQ(menu.execute(), QUIT_ID);
-
-    // Laid out on the canvas: 94 rows needed, so the image starts at (200 - w / 2, 150 - 47).
-    SurfacePtr image(highlightedImage("play"));
-    expectDrawnAt(screen(), image.get(), 200 - image->w / 2, 103, WHITE);
-    EXPECT_EQ(pixelAt(screen(), 399, 0), WHITE);
-    EXPECT_EQ(pixelAt(screen(), 400, 0), BLACK);
-    EXPECT_EQ(pixelAt(screen(), 0, 300), BLACK);
+    script_.then({keyUp(SDLK_UP)}).then({keyUp(SDLK_RETURN)});
+    EXPECT_EQ(run(), 30);
+    // Each run starts on the first entry; a held key does nothing until it is released.
+    script_.then({keyDown(SDLK_DOWN), keyUp(SDLK_RETURN)});
+    EXPECT_EQ(run(), 10);
+    script_.then({keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_DOWN)}).then({keyUp(SDLK_RETURN)});
+    EXPECT_EQ(run(), 20);
+    script_.then({keyUp(SDLK_UP), keyUp(SDLK_UP), keyUp(SDLK_DOWN), keyUp(SDLK_KP_ENTER)}).then({keyUp(SDLK_RETURN)});
+    EXPECT_EQ(run(), 30);
 }
 
-TEST_F(MenuTest, StopsTheProgramWhenTheEntriesDoNotFitTheSurface)
+TEST_F(MenuRunTest, TheHighlightFollowsThePointerAndStaysWhenItLeaves)
 {
-    // Two entries need (84 + 10) * 2 = 188 rows, and strictly fewer than the surface has.
-    SurfacePtr roomy(surfaceLike(screen(), 640, 189));
-    SdlMenu fitting(roomy.get(), QUIT_ID);
-    fitting.addEntry("start new game", 0);
-    fitting.addEntry("quit program", -1);
-    Access::drawEntries(fitting);
-    EXPECT_FALSE(Access::selectAt(fitting, 0, 0));
+    script_.then({motion(320, 213)}).then({motion(5, 5), motion(320, 450)}).then({keyUp(SDLK_RETURN)});
+    EXPECT_EQ(run(), 20);
+    // With beta highlighted gamma still starts at 246, so the pointer finds it there.
+    script_.then({motion(320, 213), motion(320, 260)}).then({keyUp(SDLK_RETURN)});
+    EXPECT_EQ(run(), 30);
+}
 
-    SurfacePtr tight(surfaceLike(screen(), 640, 188));
-    SdlMenu crowded(tight.get(), QUIT_ID);
-    crowded.addEntry("start new game", 0);
-    crowded.addEntry("quit program", -1);
-    EXPECT_EXIT(Access::drawEntries(crowded), ::testing::ExitedWithCode(2),
-                literally("check failed: height_needed < surface_->h"));
-    EXPECT_EXIT(Access::selectAt(crowded, 0, 0), ::testing::ExitedWithCode(2),
-                literally("check failed: height_needed < surface_->h"));
+TEST_F(MenuRunTest, OnlyALeftButtonReleasedOverAnEntryChoosesIt)
+{
+    script_.then({buttonUp(SDL_BUTTON_LEFT, 5, 5), buttonDown(SDL_BUTTON_LEFT, 320, 260)})
+        .then({buttonUp(SDL_BUTTON_RIGHT, 320, 260), buttonUp(SDL_BUTTON_MIDDLE, 320, 260)})
+        .then({buttonUp(SDL_BUTTON_WHEELUP, 320, 260), buttonUp(SDL_BUTTON_WHEELDOWN, 320, 260)})
+        .then({keyUp(SDLK_RETURN)});
+    EXPECT_EQ(run(), 10);
+    script_.then({buttonUp(SDL_BUTTON_LEFT, 320, 260)});
+    EXPECT_EQ(run(), 30);
+}
+
+TEST_F(MenuRunTest, EscapeAndAWindowCloseReturnTheQuitIdAndTheCloseStaysQueued)
+{
+    script_.then({keyUp(SDLK_ESCAPE)});
+    EXPECT_EQ(run(), QUIT_ID);
+    EXPECT_EQ(pendingEvents(), 0);
+    script_.then({quitRequest()});
+    EXPECT_EQ(run(), QUIT_ID);
+    EXPECT_EQ(pendingEvents(SDL_QUITMASK), 1);
+    EXPECT_EQ(pendingEvents(), 1);
+}
+
+TEST_F(MenuRunTest, DiscardsWhatTheUserDidBeforeTheMenuAppeared)
+{
+    for (SDL_Event stale : {keyUp(SDLK_RETURN), buttonUp(SDL_BUTTON_LEFT, 320, 260), quitRequest()})
+        ASSERT_EQ(SDL_PushEvent(&stale), 0);
+    script_.then({keyUp(SDLK_DOWN)}).then({keyUp(SDLK_RETURN)});
+    EXPECT_EQ(run(), 20);
+    EXPECT_EQ(script_.pauses().front(), 10u);  // the menu waits 10 ms between empty looks at the queue
 }
 
 }  // namespace

@@ -8,47 +8,30 @@
 #include <gtest/gtest.h>
 
 #include "GameManager.h"
-#include "SdlUserInterface.h"
+#include "sdl/ScriptedInput.h"
 
 namespace {
 
-const char* const FRAMEBUFFER = "SDL_FRAMEBUFFER_ACCELERATION";
-const char* const RENDERER = "SDL_RENDER_DRIVER";
-
-std::string variable(const char* name)
+// Opens and closes the window with the two variables set as given (nullptr: unset), and returns
+// what they hold afterwards.
+std::string presentationAfterOpening(const char* framebuffer, const char* renderer)
 {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "<unset>";
+    const char* const names[] = {"SDL_FRAMEBUFFER_ACCELERATION", "SDL_RENDER_DRIVER"};
+    const char* const values[] = {framebuffer, renderer};
+    for (int i = 0; i < 2; ++i)
+        values[i] != nullptr ? setenv(names[i], values[i], 1) : unsetenv(names[i]);
+    { GameManager manager(scripted_input::openWindow); }
+    std::string result;
+    for (const char* name : names)
+        result += std::string(result.empty() ? "" : ", ") + (std::getenv(name) ? std::getenv(name) : "<unset>");
+    return result;
 }
 
-// Starts SDL through the window and shuts it down again.
-void openAndCloseWindow()
+TEST(PresentationPath, SoftwareFramebufferUnlessTheUserChoseEitherVariable)
 {
-    GameManager manager([](GameManager& owner) -> UserInterface* { return new SdlUserInterface(&owner); });
-}
-
-TEST(PresentationPath, SoftwareFramebufferWhenTheUserChoseNothing)
-{
-    unsetenv(FRAMEBUFFER);
-    unsetenv(RENDERER);
-    openAndCloseWindow();
-    EXPECT_EQ("0", variable(FRAMEBUFFER));
-    EXPECT_EQ("software", variable(RENDERER));
-}
-
-TEST(PresentationPath, EitherVariableSetByTheUserDecidesAlone)
-{
-    unsetenv(FRAMEBUFFER);
-    setenv(RENDERER, "opengl", 1);
-    openAndCloseWindow();
-    EXPECT_EQ("opengl", variable(RENDERER));
-    EXPECT_EQ("<unset>", variable(FRAMEBUFFER));
-
-    unsetenv(RENDERER);
-    setenv(FRAMEBUFFER, "1", 1);
-    openAndCloseWindow();
-    EXPECT_EQ("1", variable(FRAMEBUFFER));
-    EXPECT_EQ("<unset>", variable(RENDERER));
+    EXPECT_EQ(presentationAfterOpening(nullptr, nullptr), "0, software");
+    EXPECT_EQ(presentationAfterOpening(nullptr, "opengl"), "<unset>, opengl");
+    EXPECT_EQ(presentationAfterOpening("1", nullptr), "1, <unset>");
 }
 
 }  // namespace

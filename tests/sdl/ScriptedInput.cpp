@@ -1,10 +1,13 @@
 #include "ScriptedInput.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+
+#include "SdlUserInterface.h"
 
 namespace scripted_input {
 
@@ -16,7 +19,6 @@ Script* liveScript = nullptr;
 // many idle pauses the test fails and the window is asked to close, which ends every loop of the
 // program; if even that does not help, the process ends.
 constexpr int IDLE_PAUSES_BEFORE_FAILING = 100000;
-constexpr int IDLE_PAUSES_BEFORE_EXIT = 2 * IDLE_PAUSES_BEFORE_FAILING;
 
 SDL_Event blankEvent(Uint8 type)
 {
@@ -51,25 +53,12 @@ void push(SDL_Event event)
 
 }  // namespace
 
-SDL_Event keyUp(SDLKey key)
-{
-    return keyEvent(SDL_KEYUP, key);
-}
-
-SDL_Event keyDown(SDLKey key)
-{
-    return keyEvent(SDL_KEYDOWN, key);
-}
-
-SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y)
-{
-    return buttonEvent(SDL_MOUSEBUTTONUP, button, x, y);
-}
-
-SDL_Event buttonDown(Uint8 button, Uint16 x, Uint16 y)
-{
-    return buttonEvent(SDL_MOUSEBUTTONDOWN, button, x, y);
-}
+SDL_Event keyUp(SDLKey key) { return keyEvent(SDL_KEYUP, key); }
+SDL_Event keyDown(SDLKey key) { return keyEvent(SDL_KEYDOWN, key); }
+SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y) { return buttonEvent(SDL_MOUSEBUTTONUP, button, x, y); }
+SDL_Event buttonDown(Uint8 button, Uint16 x, Uint16 y) { return buttonEvent(SDL_MOUSEBUTTONDOWN, button, x, y); }
+SDL_Event quitRequest() { return blankEvent(SDL_QUIT); }
+SDL_Event clickOnSlot(int slot) { return buttonUp(SDL_BUTTON_LEFT, Uint16(slot * 91 + 45), 300); }
 
 SDL_Event motion(Uint16 x, Uint16 y)
 {
@@ -79,15 +68,15 @@ SDL_Event motion(Uint16 x, Uint16 y)
     return event;
 }
 
-SDL_Event quitRequest()
-{
-    return blankEvent(SDL_QUIT);
-}
-
 int pendingEvents(Uint32 mask)
 {
     SDL_Event events[256];
     return SDL_PeepEvents(events, 256, SDL_PEEKEVENT, mask);
+}
+
+UserInterface* openWindow(GameManager& manager)
+{
+    return new SdlUserInterface(&manager);
 }
 
 Script::Script()
@@ -113,28 +102,27 @@ Script& Script::then(const std::vector<SDL_Event>& events, int pausesToSkip)
 void Script::onPause(Uint32 milliseconds)
 {
     pauses_.push_back(milliseconds);
+    const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    deepest_ = std::min(deepest_, frame);
+    shallowest_ = std::max(shallowest_, frame);
     if (watcher_)
         watcher_(milliseconds);
-
     if (finished()) {
-        ++idlePauses_;
-        if (idlePauses_ == IDLE_PAUSES_BEFORE_FAILING) {
+        if (++idlePauses_ == IDLE_PAUSES_BEFORE_FAILING) {
             ADD_FAILURE() << "the program still waits for input after the script has run out";
             push(quitRequest());
-        } else if (idlePauses_ >= IDLE_PAUSES_BEFORE_EXIT) {
+        } else if (idlePauses_ >= 2 * IDLE_PAUSES_BEFORE_FAILING) {
             std::fprintf(stderr, "ScriptedInput: the program does not end; giving up\n");
             std::_Exit(3);
         }
-        return;
-    }
-    if (skipped_ < steps_[next_].pausesToSkip) {
+    } else if (skipped_ < steps_[next_].pausesToSkip) {
         ++skipped_;
-        return;
+    } else {
+        for (const SDL_Event& event : steps_[next_].events)
+            push(event);
+        ++next_;
+        skipped_ = 0;
     }
-    for (const SDL_Event& event : steps_[next_].events)
-        push(event);
-    ++next_;
-    skipped_ = 0;
 }
 
 void takePause(Uint32 milliseconds)

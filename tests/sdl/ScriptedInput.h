@@ -2,17 +2,19 @@
 #define QUORLITZ_TESTS_SDL_SCRIPTEDINPUT_H
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 #include <SDL.h>
 
+#include "GameManager.h"
+
 // The test binary defines SDL_Delay itself. While a Script is alive, every pause that the program
 // takes because it found the event queue empty becomes the moment at which the script hands it
 // the user's next input, pushed with SDL_PushEvent; no real time passes. So the loops that throw
 // stale events away first still see the scripted ones, each exactly when it waits for the user,
-// on the one thread, in the same order every run. Without a live Script, SDL_Delay sleeps as
-// SDL's own does.
+// in the same order every run. Without a live Script, SDL_Delay sleeps as SDL's own does.
 namespace scripted_input {
 
 SDL_Event keyUp(SDLKey key);
@@ -21,31 +23,34 @@ SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y);
 SDL_Event buttonDown(Uint8 button, Uint16 x, Uint16 y);
 SDL_Event motion(Uint16 x, Uint16 y);
 SDL_Event quitRequest();
+// A release of the left button over the middle of a slot's band (91 pixels wide).
+SDL_Event clickOnSlot(int slot);
 
 // How many events of the given SDL_EVENTMASK wait in the queue, without taking them.
 int pendingEvents(Uint32 mask = SDL_ALLEVENTS);
+
+// The program's own front end, for a GameManager to build.
+UserInterface* openWindow(GameManager& manager);
 
 class Script {
 public:
     using Watcher = std::function<void(Uint32 milliseconds)>;
 
-    // The new script is the live one; at most one lives at a time.
-    Script();
+    Script();  // the new script is the live one; at most one lives at a time
     ~Script();
+    Script(const Script&) = delete;
+    Script& operator=(const Script&) = delete;
 
     // Pushes events together at a later pause: the first pause after the previous step's, or
     // pausesToSkip pauses after that. Steps run in the order they are added.
     Script& then(const std::vector<SDL_Event>& events, int pausesToSkip = 0);
-
     // Called at every pause, before any event is pushed.
     void watch(const Watcher& watcher) { watcher_ = watcher; }
-
     // The length of every pause asked for so far, in order.
     const std::vector<Uint32>& pauses() const { return pauses_; }
     bool finished() const { return next_ == steps_.size(); }
-
-    Script(const Script&) = delete;
-    Script& operator=(const Script&) = delete;
+    // How far apart in the stack the pauses were taken: shows whether waiting for input nests.
+    std::uintptr_t stackSpread() const { return shallowest_ - deepest_; }
 
 private:
     friend void takePause(Uint32 milliseconds);
@@ -61,6 +66,8 @@ private:
     int idlePauses_ = 0;
     std::vector<Uint32> pauses_;
     Watcher watcher_;
+    std::uintptr_t deepest_ = UINTPTR_MAX;
+    std::uintptr_t shallowest_ = 0;
 };
 
 }  // namespace scripted_input

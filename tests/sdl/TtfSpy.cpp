@@ -21,31 +21,14 @@ Function library(const char* name)
 
 void record(const std::string& call)
 {
-    if (!trace.empty())
-        trace += "; ";
-    trace += call;
+    trace += (trace.empty() ? "" : "; ") + call;
 }
 
 }  // namespace
 
-namespace ttf_spy {
-
-void failNextInit()
-{
-    initMustFail = true;
-}
-
-int openCount()
-{
-    return opens;
-}
-
-std::string closingTrace()
-{
-    return trace;
-}
-
-}  // namespace ttf_spy
+void ttf_spy::failNextInit() { initMustFail = true; }
+int ttf_spy::openCount() { return opens; }
+std::string ttf_spy::closingTrace() { return trace; }
 
 extern "C" {
 

@@ -14,19 +14,14 @@ void VideoTest::SetUp()
     ASSERT_NE(screen_, nullptr) << SDL_GetError();
 }
 
-void VideoTest::TearDown()
-{
-    SDL_Quit();
-}
-
-bool operator==(const Rgb& left, const Rgb& right)
-{
-    return left.r == right.r && left.g == right.g && left.b == right.b;
-}
-
 std::ostream& operator<<(std::ostream& out, const Rgb& colour)
 {
     return out << '(' << int(colour.r) << ", " << int(colour.g) << ", " << int(colour.b) << ')';
+}
+
+std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect)
+{
+    return out << rect.w << 'x' << rect.h << " at (" << rect.x << ", " << rect.y << ')';
 }
 
 namespace {
@@ -37,20 +32,8 @@ Uint32 rawPixel(SDL_Surface* surface, int x, int y)
     const int bytes = surface->format->BytesPerPixel;
     const Uint8* at = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
     Uint32 value = 0;
-    switch (bytes) {
-    case 1:
-        value = *at;
-        break;
-    case 2:
-        value = *reinterpret_cast<const Uint16*>(at);
-        break;
-    case 3:
-        value = Uint32(at[0]) | Uint32(at[1]) << 8 | Uint32(at[2]) << 16;
-        break;
-    default:
-        value = *reinterpret_cast<const Uint32*>(at);
-        break;
-    }
+    for (int i = bytes - 1; i >= 0; --i)  // little-endian, as on this machine
+        value = value << 8 | at[i];
     SDL_UnlockSurface(surface);
     return value;
 }
@@ -81,8 +64,7 @@ int countOf(SDL_Surface* surface, Rgb colour)
     int count = 0;
     for (int y = 0; y < surface->h; ++y)
         for (int x = 0; x < surface->w; ++x)
-            if (pixelAt(surface, x, y) == colour)
-                ++count;
+            count += pixelAt(surface, x, y) == colour ? 1 : 0;
     return count;
 }
 
@@ -102,14 +84,38 @@ SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour)
     return SDL_Rect{Sint16(left), Sint16(top), Uint16(right - left + 1), Uint16(bottom - top + 1)};
 }
 
-bool operator==(const SDL_Rect& left, const SDL_Rect& right)
+SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height)
 {
-    return left.x == right.x && left.y == right.y && left.w == right.w && left.h == right.h;
+    const SDL_PixelFormat* format = model->format;
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, format->BitsPerPixel, format->Rmask,
+                                format->Gmask, format->Bmask, format->Amask);
 }
 
-std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect)
+Rgb shown(const SDL_Surface* surface, Rgb colour)
 {
-    return out << rect.w << 'x' << rect.h << " at (" << rect.x << ", " << rect.y << ')';
+    Rgb result{};
+    SDL_GetRGB(SDL_MapRGB(surface->format, colour.r, colour.g, colour.b), surface->format, &result.r, &result.g,
+               &result.b);
+    return result;
+}
+
+void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under)
+{
+    ASSERT_TRUE(x >= 0 && y >= 0 && x + image->w <= target->w && y + image->h <= target->h)
+        << "an image " << image->w << "x" << image->h << " at (" << x << ", " << y << ") leaves the target";
+    SurfacePtr expected(surfaceLike(target, image->w, image->h));
+    fillWith(expected.get(), under);
+    SDL_BlitSurface(image, nullptr, expected.get(), nullptr);
+    for (int row = 0; row < image->h; ++row)
+        for (int column = 0; column < image->w; ++column) {
+            const Rgb want = pixelAt(expected.get(), column, row);
+            const Rgb got = pixelAt(target, x + column, y + row);
+            if (!(got == want)) {
+                ADD_FAILURE() << "the image drawn at (" << x << ", " << y << ") differs at (" << x + column
+                              << ", " << y + row << "): " << got << " instead of " << want;
+                return;
+            }
+        }
 }
 
 ScratchDataFile::ScratchDataFile(const std::string& stem)
@@ -130,17 +136,13 @@ void ScratchDataFile::write(const std::string& content) const
 void ScratchDataFile::copyFrom(const std::string& sourcePath) const
 {
     std::ifstream source(sourcePath, std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
-    write(content);
+    write(std::string((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>()));
 }
 
 std::string literally(const std::string& text)
 {
     std::string pattern;
-    for (const char c : text) {
-        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos)
-            pattern += '\\';
-        pattern += c;
-    }
+    for (const char c : text)
+        pattern += (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos ? "\\" : "") + std::string(1, c);
     return pattern;
 }

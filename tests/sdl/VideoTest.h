@@ -15,8 +15,7 @@
 class VideoTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
-
+    void TearDown() override { SDL_Quit(); }
     SDL_Surface* screen() const { return screen_; }
 
 private:
@@ -29,32 +28,35 @@ struct SurfaceFree {
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 struct Rgb {
-    Uint8 r;
-    Uint8 g;
-    Uint8 b;
+    Uint8 r, g, b;
 };
-bool operator==(const Rgb& left, const Rgb& right);
+inline bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
+std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
-const Rgb RED = {255, 0, 0};
-const Rgb GREEN = {0, 255, 0};
-const Rgb BLUE = {0, 0, 255};
-const Rgb CYAN = {0, 255, 255};
-const Rgb WHITE = {255, 255, 255};
-const Rgb BLACK = {0, 0, 0};
-const Rgb KEY = {255, 0, 255};
+const Rgb RED = {255, 0, 0}, GREEN = {0, 255, 0}, BLUE = {0, 0, 255}, CYAN = {0, 255, 255};
+const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0}, KEY = {255, 0, 255}, GREY = {128, 128, 128};
 
 // Any depth; locks the surface, so RLE-encoded surfaces read correctly too.
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
 // Alpha of a pixel of a surface with per-pixel alpha, 255 for one without.
 Uint8 alphaAt(SDL_Surface* surface, int x, int y);
 void fillWith(SDL_Surface* surface, Rgb colour);
-// How many pixels hold exactly this colour, and the smallest rectangle around them (all zero if
-// none does).
+// How many pixels hold exactly this colour, and the smallest rectangle around them (all zero if none).
 int countOf(SDL_Surface* surface, Rgb colour);
 SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour);
-bool operator==(const SDL_Rect& left, const SDL_Rect& right);
-std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
+
+// A blank surface of the given size in the pixel format of model.
+SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height);
+// The colour as a pixel of surface can hold it (a 16-bit window keeps fewer bits of each channel).
+Rgb shown(const SDL_Surface* surface, Rgb colour);
+// Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
+// of the colour under; reports the first pixel that differs.
+void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
 
 // A file data/<name> that no other test process uses, removed again at the end of the test.
 class ScratchDataFile {

@@ -1,0 +1,27 @@
+#ifndef QUORLITZ_TESTS_GRIDCELLS_H
+#define QUORLITZ_TESTS_GRIDCELLS_H
+
+#include <cstdint>
+#include <vector>
+
+#include "GameGrid.h"
+
+// Every cell, slot by slot, so that whole boards can be compared before and after an operation.
+inline std::vector<std::int32_t> cellsOf(const GameGrid& grid)
+{
+    std::vector<std::int32_t> cells;
+    for (std::int32_t slot = 0; slot < grid.getSlots(); ++slot)
+        for (std::int32_t row = 0; row < grid.getRows(); ++row)
+            cells.push_back(grid.getCell(slot, row));
+    return cells;
+}
+
+inline int tokensIn(const GameGrid& grid, std::int32_t slot)
+{
+    int height = 0;
+    while (height < grid.getRows() && grid.getCell(slot, height) != 0)
+        ++height;
+    return height;
+}
+
+#endif
