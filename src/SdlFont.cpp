@@ -9,8 +9,6 @@
 
 namespace {
 
-const char* const DATA_DIRECTORY = "data/";
-
 // No decimal integer contains this character, so the size is whatever follows its last occurrence
 // and every (name, size) pair gets a key of its own, whatever characters the name holds.
 const char KEY_SEPARATOR = '@';
@@ -111,7 +109,7 @@ SdlFont* SdlFontManager::getFont(const std::string& name, int size)
     if (cached != fonts_.end())
         return cached->second;
 
-    TTF_Font* font = TTF_OpenFont((DATA_DIRECTORY + name).c_str(), size);
+    TTF_Font* font = TTF_OpenFont(dataPath(name).c_str(), size);
     if (font == nullptr)
         throw std::runtime_error("SdlFontManager: unable to load " + name);
     SdlFont* retval = new SdlFont(font);

@@ -4,8 +4,6 @@
 
 namespace {
 
-const char* const DATA_DIRECTORY = "data/";
-
 // RLE makes the many blits of keyed pictures cheap; it costs only at the first blit.
 const Uint32 COLOR_KEY_FLAGS = SDL_SRCCOLORKEY | SDL_RLEACCEL;
 
@@ -37,10 +35,15 @@ int alignedX(int alignment, int totalWidth, int width)
 
 }  // namespace
 
+std::string dataPath(const std::string& fileName)
+{
+    return "data/" + fileName;
+}
+
 SDL_Surface* loadBitmap(const std::string& fileName, bool colorKey, std::uint8_t r, std::uint8_t g,
                         std::uint8_t b)
 {
-    const std::string path = DATA_DIRECTORY + fileName;
+    const std::string path = dataPath(fileName);
     SDL_Surface* tmp = readBitmap(path);
     QZ_CHECK_DETAIL(tmp, loadFailure(path).c_str());
 

@@ -13,6 +13,9 @@
 
 enum : int { ALIGN_LEFT = 0, ALIGN_RIGHT = 1, ALIGN_CENTER = 2 };
 
+// Where the program's data files lie: "data/" + fileName, relative to the working directory.
+std::string dataPath(const std::string& fileName);
+
 // Loads "data/" + fileName, optionally with (r, g, b) as its transparent colour, converted to the
 // display format.
 SDL_Surface* loadBitmap(const std::string& fileName, bool colorKey, std::uint8_t r, std::uint8_t g,
