@@ -16,6 +16,8 @@
 
 #include <SDL.h>
 
+#include "ResidentMemory.h"
+
 namespace {
 
 long long nowNs()
@@ -35,19 +37,7 @@ long long sinceStartUs(long long ns)
 
 long residentKb()
 {
-    std::FILE* status = std::fopen("/proc/self/status", "r");
-    if (status == nullptr)
-        return -1;
-    char line[256];
-    long kb = -1;
-    while (std::fgets(line, sizeof line, status) != nullptr) {
-        if (std::strncmp(line, "VmRSS:", 6) == 0) {
-            kb = std::atol(line + 6);
-            break;
-        }
-    }
-    std::fclose(status);
-    return kb;
+    return residentKbFrom("/proc/self/status");
 }
 
 template <typename Function>

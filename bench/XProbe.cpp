@@ -29,6 +29,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "ResidentMemory.h"
+
 namespace {
 
 const int WATCH_LIMIT_US = 20 * 1000 * 1000;
@@ -43,20 +45,7 @@ long long nowNs()
 
 long residentKb(pid_t pid)
 {
-    const std::string path = "/proc/" + std::to_string(pid) + "/status";
-    std::FILE* status = std::fopen(path.c_str(), "r");
-    if (status == nullptr)
-        return -1;
-    char line[256];
-    long kb = -1;
-    while (std::fgets(line, sizeof line, status) != nullptr) {
-        if (std::strncmp(line, "VmRSS:", 6) == 0) {
-            kb = std::atol(line + 6);
-            break;
-        }
-    }
-    std::fclose(status);
-    return kb;
+    return residentKbFrom(("/proc/" + std::to_string(pid) + "/status").c_str());
 }
 
 // The window may be gone, or not yet viewable, when a request reaches the server; that is no
