@@ -48,6 +48,7 @@ SdlGridDrawer::SdlGridDrawer(const GameGrid& grid, const Player& player1, const 
       player1Colour_(0),
       player2Colour_(0),
       emptyColour_(0),
+      backgroundColour_(0),
       cursorSlot_(0),
       marginX_((display->w - overlay_->w * grid.getSlots()) / 2),
       marginY_((display->h - overlay_->h * grid.getRows() - CURSOR_SPACE) / 2),
@@ -61,6 +62,7 @@ SdlGridDrawer::SdlGridDrawer(const GameGrid& grid, const Player& player1, const 
     player1Colour_ = SDL_MapRGB(display_->format, player1.r, player1.g, player1.b);
     player2Colour_ = SDL_MapRGB(display_->format, player2.r, player2.g, player2.b);
     emptyColour_ = SDL_MapRGB(display_->format, 255, 255, 255);
+    backgroundColour_ = SDL_MapRGB(display_->format, 0, 0, 255);
 
     emptyTile_ = makeTile(overlay_, emptyColour_);
     player1Tile_ = makeTile(overlay_, player1Colour_);
@@ -94,7 +96,7 @@ void SdlGridDrawer::drawCursor()
 
 void SdlGridDrawer::draw()
 {
-    SDL_FillRect(display_, nullptr, SDL_MapRGB(display_->format, 0, 0, 255));
+    SDL_FillRect(display_, nullptr, backgroundColour_);
     drawCursor();
 
     const int cellWidth = overlay_->w;

@@ -40,6 +40,7 @@ private:
     std::uint32_t player1Colour_;
     std::uint32_t player2Colour_;
     std::uint32_t emptyColour_;
+    std::uint32_t backgroundColour_;
     std::int16_t cursorSlot_;
     int marginX_;
     int marginY_;
