@@ -7,10 +7,6 @@
 
 namespace {
 
-constexpr std::int32_t PLAYER_1_ID = 1;
-constexpr std::int32_t PLAYER_2_ID = 5;
-constexpr std::int32_t NO_WINNER_ID = -1;
-
 constexpr std::uint16_t GRID_ROWS = 5;
 constexpr std::uint16_t GRID_SLOTS = 7;
 constexpr std::int32_t LOSING_LINE_LENGTH = 4;

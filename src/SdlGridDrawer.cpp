@@ -7,10 +7,7 @@
 
 namespace {
 
-// Cell values as the game manager stores them: the ids of the two players.
 constexpr std::int32_t EMPTY_CELL = 0;
-constexpr std::int32_t PLAYER1_CELL = 1;
-constexpr std::int32_t PLAYER2_CELL = 5;
 
 SDL_Rect rectAt(int x, int y, int w, int h)
 {
@@ -110,10 +107,10 @@ void SdlGridDrawer::draw()
             case EMPTY_CELL:
                 copyTile(emptyTile_, display_, x, y);
                 break;
-            case PLAYER1_CELL:
+            case PLAYER_1_ID:
                 copyTile(player1Tile_, display_, x, y);
                 break;
-            case PLAYER2_CELL:
+            case PLAYER_2_ID:
                 copyTile(player2Tile_, display_, x, y);
                 break;
             default:

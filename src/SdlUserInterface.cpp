@@ -24,10 +24,6 @@ const char* const WINDOW_CAPTION = "Quorlitz";
 constexpr int NEW_GAME_ID = 0;
 constexpr int QUIT_ID = -1;
 
-constexpr std::int32_t PLAYER1_ID = 1;
-constexpr std::int32_t PLAYER2_ID = 5;
-constexpr std::int32_t NO_WINNER_ID = -1;
-
 const char* const OUTCOME_FONT = "Efont_Serif.ttf";
 constexpr int OUTCOME_POINTS = 72;
 const char* const NO_WINNER_TEXT = "BUNCH\nOF\nLOOSERS!\nnoone's won";
@@ -140,7 +136,7 @@ SdlUserInterface::SdlUserInterface(GameManager* manager)
     try {
         const GameGrid& grid = manager_->getGrid();
         const std::map<std::int32_t, Player>& players = manager_->getPlayers();
-        drawer_ = new SdlGridDrawer(grid, players.at(PLAYER1_ID), players.at(PLAYER2_ID), display_);
+        drawer_ = new SdlGridDrawer(grid, players.at(PLAYER_1_ID), players.at(PLAYER_2_ID), display_);
         slotWidth_ = display_->w / grid.getSlots();
         menu_ = new SdlMenu(display_, QUIT_ID);
         menu_->addEntry("start new game", NEW_GAME_ID);
