@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <random>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,10 @@
 #include "GameGrid.h"
 #include "GameManager.h"
 #include "OutcomeChecker.h"
-#include "SdlFont.h"
 #include "SdlGridDrawer.h"
 #include "SdlHelper.h"
 #include "SdlMenu.h"
+#include "SdlOutcomeBlock.h"
 #include "SdlUserInterface.h"
 
 // The menu draws only from inside its event loop; this reaches the one frame of it.
@@ -160,47 +161,18 @@ void BM_Paired_MenuVsFloor(benchmark::State& state)
 }
 BENCHMARK(BM_Paired_MenuVsFloor)->UseRealTime();
 
-// One frame of the outcome animation without its 10 ms pause: the winner's text block blitted at
-// its next position, then the flip. The block is built from the same parts as the outcome screen
-// builds it, and it moves and rebounds as there (starting over once it has left the window).
+// One frame of the outcome animation without its 10 ms pause: the outcome screen's own block
+// drawn at its position and shown, then moved on. It starts over once it has left the window.
 void BM_Paired_OutcomeVsFloor(benchmark::State& state)
 {
     SDL_Surface* display = window->display();
-    SdlFont* font = SdlFontManager::instance().getFont("Efont_Serif.ttf", 72);
-    const Player& winner = player(1);
-    std::vector<SDL_Surface*> lines = {font->render("Congratulations!", 0, 0, 0),
-                                       font->render(winner.name, winner.r, winner.g, winner.b),
-                                       font->render("you have won!", 0, 0, 0)};
-    SDL_Surface* block = stackSurfaces(lines, ALIGN_CENTER, 255, 255, 255, true, 0);
-    for (SDL_Surface* line : lines)
-        SDL_FreeSurface(line);
-
-    float px = 0.0f;
-    float py = 0.0f;
-    float vx = 0.5f;
-    float vy = 0.5f;
-    Sint16 x = 0;
-    Sint16 y = 0;
+    std::unique_ptr<SdlOutcomeBlock> block(new SdlOutcomeBlock(player(1), display));
     alternateWithFloor(state, "outcome", [&] {
-        SDL_Rect position = {x, y, 0, 0};
-        SDL_BlitSurface(block, nullptr, display, &position);
-        SDL_Flip(display);
-
-        if (x + block->w > display->w)
-            vx = -vx;
-        if (y + block->h > display->h)
-            vy = -vy;
-        px += vx;
-        py += vy;
-        x = static_cast<Sint16>(px);
-        y = static_cast<Sint16>(py);
-        if (x + block->w <= 0 || y + block->h <= 0) {
-            px = py = 0.0f;
-            vx = vy = 0.5f;
-            x = y = 0;
-        }
+        block->drawFrame();
+        block->advance();
+        if (!block->isOnScreen())
+            block.reset(new SdlOutcomeBlock(player(1), display));
     });
-    SDL_FreeSurface(block);
 }
 BENCHMARK(BM_Paired_OutcomeVsFloor)->UseRealTime();
 

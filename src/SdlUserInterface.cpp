@@ -4,15 +4,13 @@
 #include <map>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "Check.h"
 #include "GameGrid.h"
 #include "GameManager.h"
-#include "SdlFont.h"
 #include "SdlGridDrawer.h"
-#include "SdlHelper.h"
 #include "SdlMenu.h"
+#include "SdlOutcomeBlock.h"
 
 namespace {
 
@@ -24,46 +22,16 @@ const char* const WINDOW_CAPTION = "Quorlitz";
 constexpr int NEW_GAME_ID = 0;
 constexpr int QUIT_ID = -1;
 
-const char* const OUTCOME_FONT = "Efont_Serif.ttf";
-constexpr int OUTCOME_POINTS = 72;
-const char* const NO_WINNER_TEXT = "BUNCH\nOF\nLOOSERS!\nnoone's won";
-
 constexpr Uint32 MOVE_IDLE_PAUSE_MS = 1;
 constexpr Uint32 FRAME_PAUSE_MS = 10;
 // Keeps the click or key that ended the game from also ending its outcome screen at once.
 constexpr Uint32 OUTCOME_GRACE_MS = 100;
-constexpr float DRIFT_PER_FRAME = 0.5f;
 
 std::uint16_t slotUnder(std::uint16_t x, int slotWidth, std::uint16_t slots)
 {
     // Clicks right of the last whole band still belong to the last slot.
     const unsigned slot = x / static_cast<unsigned>(slotWidth);
     return static_cast<std::uint16_t>(slot < slots ? slot : slots - 1u);
-}
-
-void blitAt(SDL_Surface* image, SDL_Surface* target, Sint16 x, Sint16 y)
-{
-    SDL_Rect at;
-    at.x = x;
-    at.y = y;
-    at.w = 0;
-    at.h = 0;
-    SDL_BlitSurface(image, nullptr, target, &at);
-}
-
-SDL_Surface* renderOutcome(const Player& winner)
-{
-    const SdlFont* font = SdlFontManager::instance().getFont(OUTCOME_FONT, OUTCOME_POINTS);
-    if (winner.id == NO_WINNER_ID)
-        return font->renderMultiline(NO_WINNER_TEXT, 128, 128, 128, ALIGN_CENTER);
-
-    const std::vector<SDL_Surface*> lines{font->render("Congratulations!", 0, 0, 0),
-                                          font->render(winner.name, winner.r, winner.g, winner.b),
-                                          font->render("you have won!", 0, 0, 0)};
-    SDL_Surface* block = stackSurfaces(lines, ALIGN_CENTER, 255, 255, 255, true, 0);
-    for (SDL_Surface* line : lines)
-        SDL_FreeSurface(line);
-    return block;
 }
 
 // Under sdl12-compat, SDL2 presents the window through a GL renderer unless told otherwise. Its
@@ -242,17 +210,8 @@ void SdlUserInterface::redraw()
 
 void SdlUserInterface::showWinner(const Player& winner)
 {
-    SDL_Surface* block = renderOutcome(winner);
-
-    float px = 0.0f;
-    float py = 0.0f;
-    float vx = DRIFT_PER_FRAME;
-    float vy = DRIFT_PER_FRAME;
-    Sint16 x = 0;
-    Sint16 y = 0;
-
-    blitAt(block, display_, 0, 0);
-    SDL_Flip(display_);
+    SdlOutcomeBlock block(winner, display_);
+    block.drawFrame();
     SDL_Delay(FRAME_PAUSE_MS);
     SDL_Delay(OUTCOME_GRACE_MS);
 
@@ -267,21 +226,8 @@ void SdlUserInterface::showWinner(const Player& winner)
             if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP || event.type == SDL_QUIT)
                 keepGoing = false;
         }
-        // Nothing is erased between frames: the text leaves a trail over the final board.
-        blitAt(block, display_, x, y);
-        SDL_Flip(display_);
+        block.drawFrame();
         SDL_Delay(FRAME_PAUSE_MS);
-
-        // Rebounds only at the right and the bottom, so the block leaves over the left or top edge.
-        if (x + block->w > display_->w)
-            vx = -vx;
-        if (y + block->h > display_->h)
-            vy = -vy;
-        px += vx;
-        py += vy;
-        x = static_cast<Sint16>(px);
-        y = static_cast<Sint16>(py);
-    } while (x + block->w > 0 && y + block->h > 0 && keepGoing);
-
-    SDL_FreeSurface(block);
+        block.advance();
+    } while (block.isOnScreen() && keepGoing);
 }
