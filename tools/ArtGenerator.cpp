@@ -22,14 +22,16 @@ struct Colour {
 const Colour KEY = {255, 0, 255};
 
 // One board cell. The board is 7 x 5 cells under a 60-pixel cursor strip in a 640 x 480 window,
-// which allows cells of at most 91 x 84.
-const int CELL_SIZE = 84;
+// which allows cells of at most 91 x 84. The window turns a pointer's x into slot x / 91, so the
+// cell is that wide: the drawn columns then agree with the columns the clicks choose.
+const int CELL_WIDTH = 91;
+const int CELL_HEIGHT = 84;
 const double HOLE_RADIUS = 33.0;
 const double RIM_WIDTH = 4.0;
 const int BEVEL_WIDTH = 4;
 
 // The cursor spans one column, so it lines up with the cell under it, and fits the 60-pixel strip.
-const int CURSOR_WIDTH = CELL_SIZE;
+const int CURSOR_WIDTH = CELL_WIDTH;
 const int CURSOR_HEIGHT = 50;
 
 std::uint8_t clampChannel(double value)
@@ -79,9 +81,8 @@ private:
 Colour overlayPixel(int x, int y)
 {
     const Colour brass = {196, 160, 48};
-    const double centre = (CELL_SIZE - 1) / 2.0;
-    const double dx = x - centre;
-    const double dy = y - centre;
+    const double dx = x - (CELL_WIDTH - 1) / 2.0;
+    const double dy = y - (CELL_HEIGHT - 1) / 2.0;
     const double distance = std::sqrt(dx * dx + dy * dy);
 
     if (distance < HOLE_RADIUS)
@@ -93,13 +94,13 @@ Colour overlayPixel(int x, int y)
     }
 
     const int fromLeftOrTop = std::min(x, y);
-    const int fromRightOrBottom = std::min(CELL_SIZE - 1 - x, CELL_SIZE - 1 - y);
+    const int fromRightOrBottom = std::min(CELL_WIDTH - 1 - x, CELL_HEIGHT - 1 - y);
     if (fromLeftOrTop < BEVEL_WIDTH && fromLeftOrTop <= fromRightOrBottom)
         return scaled(brass, 1.3 - 0.05 * fromLeftOrTop);
     if (fromRightOrBottom < BEVEL_WIDTH)
         return scaled(brass, 0.6 + 0.05 * fromRightOrBottom);
     // A soft gradient across the face keeps it from looking flat.
-    return scaled(brass, 1.05 - 0.1 * (x + y) / (2.0 * CELL_SIZE));
+    return scaled(brass, 1.05 - 0.1 * (x + y) / double(CELL_WIDTH + CELL_HEIGHT));
 }
 
 void drawOverlay(Canvas& canvas)
@@ -173,7 +174,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     const std::string directory = std::string(argv[1]) + "/";
-    const bool made = makeBitmap(directory + "overlay.bmp", CELL_SIZE, CELL_SIZE, drawOverlay)
+    const bool made = makeBitmap(directory + "overlay.bmp", CELL_WIDTH, CELL_HEIGHT, drawOverlay)
                       && makeBitmap(directory + "cursor.bmp", CURSOR_WIDTH, CURSOR_HEIGHT, drawCursor);
     SDL_Quit();
     return made ? 0 : 1;

@@ -17,8 +17,8 @@ if [ -x /usr/bin/convert ]; then MAGICK=/usr/bin/convert; else MAGICK=convert; f
 # How long any one screen state may take to appear. The sanitizer build is several times slower.
 WAIT_SECONDS=${E2E_WAIT_SECONDS:-15}
 
-readonly WIDTH=640 HEIGHT=480 SLOTS=7 ROWS=5 CELL=84 STRIP=60
-readonly MARGIN_X=$(( (WIDTH - CELL * SLOTS) / 2 )) MARGIN_Y=$(( (HEIGHT - CELL * ROWS - STRIP) / 2 ))
+readonly WIDTH=640 HEIGHT=480 SLOTS=7 ROWS=5 CELL_W=91 CELL=84 STRIP=60
+readonly MARGIN_X=$(( (WIDTH - CELL_W * SLOTS) / 2 )) MARGIN_Y=$(( (HEIGHT - CELL * ROWS - STRIP) / 2 ))
 readonly SLOT_BAND=$(( WIDTH / SLOTS ))                            # the mouse's slot is x / 91
 readonly ABOVE_ROW_2=$(( HEIGHT - MARGIN_Y - 3 * CELL ))
 readonly WHITE="255 255 255" BLUE="0 0 255" GREEN="0 255 0" GREY="128 128 128" BLACK="0 0 0"
@@ -196,7 +196,7 @@ on_menu()
         has_colour 0 0 $WIDTH $HEIGHT "$GREEN" 200
 }
 
-on_board() { pixel_is 4 4 "$WHITE" && pixel_is 635 55 "$WHITE" && pixel_is 10 300 "$BLUE" && pixel_is 630 300 "$BLUE"; }
+on_board() { pixel_is 4 4 "$WHITE" && pixel_is 635 55 "$WHITE" && pixel_is 0 300 "$BLUE" && pixel_is 639 300 "$BLUE"; }
 
 # The board the scenario expects, by slot * ROWS + row: 0 empty, 1 Player 1, 2 Player 2.
 EXPECTED_BOARD=() NEXT_PLAYER=1
@@ -208,7 +208,7 @@ board_as_expected()
     on_board || return 1
     local values slot row i
     read -ra values -d '' < <("$MAGICK" -size ${WIDTH}x${HEIGHT} -depth 8 "rgb:$E2E_SHOT" \
-        -crop $(( CELL * SLOTS ))x$(( CELL * ROWS ))+${MARGIN_X}+$(( HEIGHT - MARGIN_Y - CELL * ROWS )) +repage \
+        -crop $(( CELL_W * SLOTS ))x$(( CELL * ROWS ))+${MARGIN_X}+$(( HEIGHT - MARGIN_Y - CELL * ROWS )) +repage \
         -define sample:offset=50 -sample "${SLOTS}x${ROWS}!" -depth 8 rgb:- | od -An -tu1 -v) || true
     [ ${#values[@]} -eq $(( SLOTS * ROWS * 3 )) ] || fail "could not sample the cells"
     for ((row = 0; row < ROWS; row++)); do          # the picture's top line is the top row
@@ -250,7 +250,7 @@ cursor_in()
 {
     on_board || return 1
     colour_box 0 0 $WIDTH $STRIP not "$WHITE"
-    [ "$BOX_COUNT" -gt 0 ] && [ $(( (BOX_X + BOX_W / 2 - MARGIN_X) / CELL )) -eq "$1" ]
+    [ "$BOX_COUNT" -gt 0 ] && [ $(( (BOX_X + BOX_W / 2 - MARGIN_X) / CELL_W )) -eq "$1" ]
 }
 
 # The outcome text: the winner's name in the winner's colour among black lines above row 2 of the
@@ -267,7 +267,7 @@ expect_outcome()
             fail "a player's colour in the no-winner text"
     else
         wait_for "the outcome screen naming Player $winner in (${CELL_SHOWS[winner]})" shows_winner "${CELL_SHOWS[winner]}"
-        has_colour $(( MARGIN_X + CELL )) 0 $(( WIDTH - MARGIN_X - CELL )) $ABOVE_ROW_2 "${CELL_SHOWS[3 - winner]}" "<" 20 ||
+        has_colour $(( MARGIN_X + CELL_W )) 0 $(( WIDTH - MARGIN_X - CELL_W )) $ABOVE_ROW_2 "${CELL_SHOWS[3 - winner]}" "<" 20 ||
             fail "$BOX_COUNT pixels of the loser's colour in the outcome text"
     fi
     wait_until_drifting
