@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sdl/VideoTest.h"
+#include "support/VideoTest.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "SdlHelper.h"
-#include "sdl/TtfSpy.h"
-#include "sdl/VideoTest.h"
+#include "support/TtfSpy.h"
+#include "support/VideoTest.h"
 
 class SdlFontTestAccess {
 public:

@@ -9,7 +9,7 @@
 #include "GameGrid.h"
 #include "Player.h"
 #include "SdlGridDrawer.h"
-#include "sdl/VideoTest.h"
+#include "support/VideoTest.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sdl/VideoTest.h"
+#include "support/VideoTest.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "GameManager.h"
 #include "GridCells.h"
 #include "ProgramEntry.h"
-#include "sdl/ScriptedInput.h"
-#include "sdl/VideoTest.h"
+#include "support/ScriptedInput.h"
+#include "support/VideoTest.h"
 
 // Long sessions and floods of input: what a player who never stops, or a mouse that never rests,
 // does to the program over time.

@@ -7,8 +7,8 @@
 #include "SdlFont.h"
 #include "SdlHelper.h"
 #include "SdlMenu.h"
-#include "sdl/ScriptedInput.h"
-#include "sdl/VideoTest.h"
+#include "support/ScriptedInput.h"
+#include "support/VideoTest.h"
 
 class SdlMenuTestAccess {
 public:

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "GameManager.h"
-#include "sdl/ScriptedInput.h"
+#include "support/ScriptedInput.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ProgramEntry.h"
-#include "sdl/ScriptedInput.h"
+#include "support/ScriptedInput.h"
 
 // Whole runs of the program as main starts it, with the user's input scripted.
 namespace {

@@ -10,8 +10,8 @@
 #include "SdlFont.h"
 #include "SdlHelper.h"
 #include "SdlUserInterface.h"
-#include "sdl/ScriptedInput.h"
-#include "sdl/VideoTest.h"
+#include "support/ScriptedInput.h"
+#include "support/VideoTest.h"
 
 class SdlUserInterfaceTestAccess {
 public:
