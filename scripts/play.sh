@@ -3,7 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-deps.sh" build
-cmake -S "$root" -B "$root/build" -DQUORLITZ_TESTS=OFF >/dev/null
+# No options here: build/ keeps whatever the test command configured it with, and only the game is built.
+cmake -S "$root" -B "$root/build" >/dev/null
 cmake --build "$root/build" --target quorlitz -j "$(nproc)"
 cd "$root/build"
 exec ./quorlitz "$@"
