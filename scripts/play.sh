@@ -3,8 +3,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-deps.sh" build
-# No options here: build/ keeps whatever the test command configured it with, and only the game is built.
-cmake -S "$root" -B "$root/build" >/dev/null
+# A tree that the test command configured keeps its options; only the game is built either way.
+options=()
+[ -f "$root/build/CMakeCache.txt" ] || options=(-DQUORLITZ_TESTS=OFF)
+cmake -S "$root" -B "$root/build" "${options[@]}" >/dev/null
 cmake --build "$root/build" --target quorlitz -j "$(nproc)"
 cd "$root/build"
 exec ./quorlitz "$@"
