@@ -54,7 +54,7 @@ install(FILES ${staged}/quorlitz.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${staged}/copyright ${staged}/changelog.gz DESTINATION ${QUORLITZ_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME quorlitz)
-set(CPACK_PACKAGE_CONTACT "The Quorlitz developers <developers@quorlitz.org>")
+set(CPACK_PACKAGE_CONTACT "The Quorlitz team <team@quorlitz.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "board game for two where four of your own in a line loses")
 set(CPACK_PACKAGE_DESCRIPTION
     "Two players share one screen, one mouse and one keyboard and drop tokens into
