@@ -20,7 +20,8 @@ configure_file(${dist}/quorlitz.in ${staged}/quorlitz @ONLY)
 configure_file(${dist}/${QUORLITZ_ID}.metainfo.xml.in ${staged}/${QUORLITZ_ID}.metainfo.xml @ONLY)
 configure_file(${dist}/copyright.in ${staged}/copyright @ONLY)
 configure_file(${dist}/quorlitz.6.in ${staged}/quorlitz.6 @ONLY)
-# An installed game refers to the system's font instead of carrying a copy of it.
+# An installed game refers to the system's font instead of carrying a copy of it. The link is
+# absolute, so that it holds in any prefix and in a package unpacked anywhere.
 file(CREATE_LINK ${QUORLITZ_FONT_SOURCE} ${staged}/Efont_Serif.ttf SYMBOLIC)
 
 file(STRINGS ${dist}/changelog newest_entry LIMIT_COUNT 1)
@@ -35,7 +36,8 @@ add_custom_command(OUTPUT ${staged}/quorlitz.6.gz ${staged}/changelog.gz
 add_custom_target(install_docs ALL DEPENDS ${staged}/quorlitz.6.gz ${staged}/changelog.gz)
 
 # Debian's games keep their commands in /usr/games, on every user's PATH there; in any other
-# prefix, such as ~/.local, bin/ is what lies on the PATH. The prefix is known only at install time.
+# prefix, such as ~/.local, bin/ is what lies on the PATH. The prefix is known only at install time
+# (cpack installs into /usr, below its staging directory).
 install(CODE [[
   if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
     set(QUORLITZ_COMMANDDIR games)
@@ -61,9 +63,6 @@ set(CPACK_PACKAGE_DESCRIPTION
 a board of 7 slots by 5 rows. Whoever completes four of their own tokens in a
 line (vertical, horizontal or diagonal) loses; a full board ends the game
 without a winner.")
-# The installing code must see /usr as its prefix, not the staging directory below it.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

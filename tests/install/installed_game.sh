@@ -11,8 +11,10 @@ id=org.quorlitz.Quorlitz
 case $case_name in
     prefix)
         cmake --install "$build" --prefix "$work/prefix" >/dev/null
-        desktop-file-validate "$work/prefix/share/applications/$id.desktop"
-        appstreamcli validate --no-net --pedantic "$work/prefix/share/metainfo/$id.metainfo.xml"
+        # Hints count too: a hint such as a missing main category leaves the game out of the menu.
+        hints=$(desktop-file-validate "$work/prefix/share/applications/$id.desktop") && [ -z "$hints" ] ||
+            { echo "$hints" >&2; exit 1; }
+        appstreamcli validate-tree --no-net --strict "$work/prefix"   # also finds the launchable entry
         command=$work/prefix/bin/quorlitz ;;
     package)
         cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >/dev/null
