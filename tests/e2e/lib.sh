@@ -6,7 +6,7 @@ set -euo pipefail
 E2E_NAME=$(basename "$0" .sh)
 E2E_BINARY=$(realpath "${1:?usage: $0 <quorlitz binary> <close_window helper>}")
 E2E_CLOSE_WINDOW=$(realpath "${2:?usage: $0 <quorlitz binary> <close_window helper>}")
-E2E_GAME_DIR=$(dirname "$E2E_BINARY")
+E2E_GAME_DIR=${E2E_GAME_DIR:-$(dirname "$E2E_BINARY")}
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-e2e.XXXXXX")
 E2E_SHOT=$E2E_TMP/shot.rgb
 E2E_ARTIFACTS=$E2E_GAME_DIR/e2e-artifacts/$E2E_NAME

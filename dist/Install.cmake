@@ -1,0 +1,73 @@
+# How the game installs: `cmake --install` into any prefix, and `cpack -G DEB` for a Debian package.
+# The places are those of Debian's games: the real program in lib/games/quorlitz, its data in
+# share/games/quorlitz, and a command that changes into the data and runs the program from there.
+include(GNUInstallDirs)
+
+# The one place of the licence; it fills the metainfo and the package's copyright file.
+set(QUORLITZ_LICENSE "LicenseRef-proprietary")
+set(QUORLITZ_ID org.quorlitz.Quorlitz)
+
+# Relative to the prefix, as the command finds them from where it lies.
+set(QUORLITZ_INSTALL_PRIVATEDIR lib/games/quorlitz)
+set(QUORLITZ_INSTALL_DATADIR ${CMAKE_INSTALL_DATAROOTDIR}/games/quorlitz)
+set(QUORLITZ_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/quorlitz)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+set(dist ${CMAKE_CURRENT_SOURCE_DIR}/dist)
+set(staged ${CMAKE_CURRENT_BINARY_DIR}/dist)
+configure_file(${dist}/quorlitz.in ${staged}/quorlitz @ONLY)
+configure_file(${dist}/${QUORLITZ_ID}.metainfo.xml.in ${staged}/${QUORLITZ_ID}.metainfo.xml @ONLY)
+configure_file(${dist}/copyright.in ${staged}/copyright @ONLY)
+configure_file(${dist}/quorlitz.6.in ${staged}/quorlitz.6 @ONLY)
+# An installed game refers to the system's font instead of carrying a copy of it. The link is
+# absolute, so that it holds in any prefix and in a package unpacked anywhere.
+file(CREATE_LINK ${QUORLITZ_FONT_SOURCE} ${staged}/Efont_Serif.ttf SYMBOLIC)
+
+file(STRINGS ${dist}/changelog newest_entry LIMIT_COUNT 1)
+if(NOT newest_entry MATCHES "^quorlitz \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "dist/changelog has no entry for version ${PROJECT_VERSION} at its top")
+endif()
+# Debian wants both compressed as tightly as gzip can, without a time stamp.
+add_custom_command(OUTPUT ${staged}/quorlitz.6.gz ${staged}/changelog.gz
+  COMMAND gzip -9n -c ${staged}/quorlitz.6 > ${staged}/quorlitz.6.gz
+  COMMAND gzip -9n -c ${dist}/changelog > ${staged}/changelog.gz
+  DEPENDS ${staged}/quorlitz.6 ${dist}/changelog)
+add_custom_target(install_docs ALL DEPENDS ${staged}/quorlitz.6.gz ${staged}/changelog.gz)
+
+# Debian's games keep their commands in /usr/games, on every user's PATH there; in any other
+# prefix, such as ~/.local, bin/ is what lies on the PATH. The prefix is known only at install time
+# (cpack installs into /usr, below its staging directory).
+install(CODE [[
+  if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    set(QUORLITZ_COMMANDDIR games)
+  else()
+    set(QUORLITZ_COMMANDDIR bin)
+  endif()
+]])
+install(PROGRAMS ${staged}/quorlitz DESTINATION "\${QUORLITZ_COMMANDDIR}")
+install(TARGETS quorlitz DESTINATION ${QUORLITZ_INSTALL_PRIVATEDIR})
+install(FILES ${QUORLITZ_DATA_DIR}/overlay.bmp ${QUORLITZ_DATA_DIR}/cursor.bmp ${staged}/Efont_Serif.ttf
+        DESTINATION ${QUORLITZ_INSTALL_DATADIR}/data)
+install(FILES ${dist}/${QUORLITZ_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(FILES ${staged}/${QUORLITZ_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+install(FILES ${dist}/${QUORLITZ_ID}.svg DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+install(FILES ${staged}/quorlitz.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${staged}/copyright ${staged}/changelog.gz DESTINATION ${QUORLITZ_INSTALL_DOCDIR})
+
+set(CPACK_PACKAGE_NAME quorlitz)
+set(CPACK_PACKAGE_CONTACT "The Quorlitz team <team@quorlitz.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "board game for two where four of your own in a line loses")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Two players share one screen, one mouse and one keyboard and drop tokens into
+a board of 7 slots by 5 rows. Whoever completes four of their own tokens in a
+line (vertical, horizontal or diagonal) loses; a full board ends the game
+without a winner.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)

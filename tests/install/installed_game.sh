@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the built game into a prefix below the work directory (prefix), or makes the Debian
+# package and unpacks it there (package); checks what a desktop and apt read, then starts the
+# installed command from another directory and quits from the menu.
+#   installed_game.sh prefix|package <build tree> <work directory> <close_window helper>
+set -euo pipefail
+case_name=$1 build=$2 work=$3 close_window=$4
+rm -rf "$work" && mkdir -p "$work/elsewhere"
+id=org.quorlitz.Quorlitz
+
+case $case_name in
+    prefix)
+        cmake --install "$build" --prefix "$work/prefix" >/dev/null
+        # Hints count too: a hint such as a missing main category leaves the game out of the menu.
+        hints=$(desktop-file-validate "$work/prefix/share/applications/$id.desktop") && [ -z "$hints" ] ||
+            { echo "$hints" >&2; exit 1; }
+        appstreamcli validate-tree --no-net --strict "$work/prefix"   # also finds the launchable entry
+        command=$work/prefix/bin/quorlitz ;;
+    package)
+        cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >/dev/null
+        deb=$(echo "$work"/quorlitz_*_"$(dpkg --print-architecture)".deb)
+        depends=$(dpkg-deb -f "$deb" Depends)
+        echo "Depends: $depends"
+        # The libraries the program links, as the system's packages name them, and the font it links to.
+        for needed in libsdl1.2debian libsdl-ttf2.0-0 libc6 fonts-dejavu-core; do
+            sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | grep -qxF "$needed" || { echo "Depends lacks $needed" >&2; exit 1; }
+        done
+        dpkg-deb -x "$deb" "$work/root"
+        command=$work/root/usr/games/quorlitz ;;
+    *) echo "unknown case '$case_name'" >&2; exit 2 ;;
+esac
+
+# The game runs where the player stands, not beside the command.
+E2E_GAME_DIR=$work/elsewhere
+source "$(dirname "$0")/../e2e/lib.sh" "$command" "$close_window"
+start_game
+key Escape
+expect_clean_exit
