@@ -38,17 +38,16 @@ inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
-const Rgb RED = {255, 0, 0}, GREEN = {0, 255, 0}, BLUE = {0, 0, 255}, CYAN = {0, 255, 255};
+const Rgb RED = {255, 0, 0}, GREEN = {0, 255, 0}, BLUE = {0, 0, 255};
 const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0}, KEY = {255, 0, 255}, GREY = {128, 128, 128};
 
 // Any depth; locks the surface, so RLE-encoded surfaces read correctly too.
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
-// Alpha of a pixel of a surface with per-pixel alpha, 255 for one without.
-Uint8 alphaAt(SDL_Surface* surface, int x, int y);
 void fillWith(SDL_Surface* surface, Rgb colour);
-// How many pixels hold exactly this colour, and the smallest rectangle around them (all zero if none).
+// How many pixels hold exactly this colour (or, with other, any other colour), and the smallest
+// rectangle around them (all zero if none).
 int countOf(SDL_Surface* surface, Rgb colour);
-SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour);
+SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other = false);
 
 // A blank surface of the given size in the pixel format of model.
 SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height);
@@ -58,7 +57,7 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
 
-// A file data/<name> that no other test process uses, removed again at the end of the test.
+// The path of a file data/<name> that no other test process uses, removed at the end of the test.
 class ScratchDataFile {
 public:
     explicit ScratchDataFile(const std::string& stem);
@@ -68,8 +67,6 @@ public:
 
     const std::string& name() const { return name_; }  // relative to data/
     std::string path() const { return "data/" + name_; }
-    void write(const std::string& content) const;
-    void copyFrom(const std::string& sourcePath) const;
 
 private:
     std::string name_;
