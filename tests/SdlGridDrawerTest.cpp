@@ -1,15 +1,10 @@
 #include "SdlGridDrawer.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <string>
-
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include "GameGrid.h"
 #include "Player.h"
+#include "SdlHelper.h"
 #include "support/VideoTest.h"
 
 namespace {
@@ -17,114 +12,51 @@ namespace {
 const Player PLAYER_1{"Player 1", 1, 255, 52, 52, 'O'};
 const Player PLAYER_2{"Player 2", 5, 128, 128, 255, 'X'};
 
-// The drawer reads fixed file names from data/, so each test draws with bitmaps of its own in a
-// fresh working directory. The frame bitmap is transparent except for a black top row and left
-// column: a cell's top-left corner is then the one black pixel whose left and upper neighbours
-// are not black, and its fill shows everywhere else. The cursor bitmap is solid green.
+// Drawn with the built 91 x 84 frame and the cursor, on displays of other sizes than the window's,
+// so that the board's margins vary.
 class SdlGridDrawerTest : public VideoTest {
 protected:
-    void SetUp() override
-    {
-        VideoTest::SetUp();
-        workDir_ = std::filesystem::temp_directory_path() / ("quorlitz-drawer-" + std::to_string(getpid()));
-        std::filesystem::create_directories(workDir_ / "data");
-        startDir_ = std::filesystem::current_path();
-        std::filesystem::current_path(workDir_);
-    }
-    void TearDown() override
-    {
-        std::filesystem::current_path(startDir_);
-        std::filesystem::remove_all(workDir_);
-        VideoTest::TearDown();
-    }
-
-    void writeBitmaps(int overlayWidth, int overlayHeight, int cursorHeight = 50) const
-    {
-        const SurfacePtr overlay(bitmap(overlayWidth, overlayHeight, KEY));
-        SDL_Rect topRow{0, 0, Uint16(overlayWidth), 1}, leftColumn{0, 0, 1, Uint16(overlayHeight)};
-        SDL_FillRect(overlay.get(), &topRow, 0);
-        SDL_FillRect(overlay.get(), &leftColumn, 0);
-        ASSERT_EQ(SDL_SaveBMP(overlay.get(), "data/overlay.bmp"), 0);
-        ASSERT_EQ(SDL_SaveBMP(SurfacePtr(bitmap(20, cursorHeight, GREEN)).get(), "data/cursor.bmp"), 0);
-    }
-
-    // (x, y) is the top-left corner of an empty cell: black there, not black to the left or above.
-    void expectCellCorner(int x, int y) const
-    {
-        const bool corner = at(x, y) == BLACK && !(at(x - 1, y + 1) == BLACK) && !(at(x + 1, y - 1) == BLACK);
-        EXPECT_TRUE(corner && at(x + 1, y + 1) == WHITE) << "no empty cell's corner at (" << x << ", " << y << ")";
-    }
-
-    Rgb at(int x, int y) const { return pixelAt(screen(), x, y); }
+    SurfacePtr display(int width, int height) const { return SurfacePtr(surfaceLike(screen(), width, height)); }
+    SurfacePtr bitmap(const char* name) const { return SurfacePtr(loadBitmap(name, true, 255, 0, 255)); }
 
     GameGrid grid_{5, 7};
-
-private:
-    static SDL_Surface* bitmap(int width, int height, Rgb colour)
-    {
-        SDL_Surface* bitmap = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xff0000, 0x00ff00, 0x0000ff, 0);
-        fillWith(bitmap, colour);
-        return bitmap;
-    }
-
-    std::filesystem::path workDir_, startDir_;
 };
 
-// The board centred below the 60-pixel strip, odd spare pixels to the right and to the top gap;
-// the cursor flush with its slot's left edge and centred in the strip, a tall one clipped at the top.
-TEST_F(SdlGridDrawerTest, CentresTheBoardBelowTheStripAndTheCursorOverItsSlot)
+// The board centred below the 60-pixel strip, an odd spare pixel going to the right and to the gap
+// under the strip; every cell's fill under its frame; the cursor flush with its slot's left edge.
+TEST_F(SdlGridDrawerTest, DrawsEveryCellInItsTokensColourAndTheCursorOverItsSlot)
 {
-    const struct {
-        int overlayWidth, overlayHeight, cursorHeight, slot, left, bottomRowTop;
-        SDL_Rect cursor;
-    } cases[] = {{80, 80, 50, 3, 40, 390, {280, 5, 20, 50}},
-                 {81, 79, 50, 0, 36, 389, {36, 5, 20, 50}},
-                 {80, 80, 63, 6, 40, 390, {520, 0, 20, 62}}};
-    for (const auto& board : cases) {
-        SCOPED_TRACE(::testing::Message() << board.overlayWidth << " x " << board.overlayHeight);
-        writeBitmaps(board.overlayWidth, board.overlayHeight, board.cursorHeight);
-        SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, screen());
-        drawer.setCursor(std::uint16_t(board.slot));
-        drawer.draw();
-        expectCellCorner(board.left, board.bottomRowTop);
-        expectCellCorner(board.left + 6 * board.overlayWidth, board.bottomRowTop - 4 * board.overlayHeight);
-        EXPECT_EQ(at(board.left + 7 * board.overlayWidth - 1, board.bottomRowTop + board.overlayHeight - 1), WHITE);
-        const int overhang = board.cursor.w * std::max(0, board.cursor.y + board.cursor.h - 60);
-        EXPECT_EQ(countOf(screen(), BLUE), 640 * 420 - 7 * board.overlayWidth * 5 * board.overlayHeight - overhang);
-        EXPECT_EQ(at(639, 59), WHITE);
-        EXPECT_EQ(boundsOf(screen(), GREEN), board.cursor);
-    }
-}
-
-TEST_F(SdlGridDrawerTest, FillsEachCellWithItsTokensColourAndRepaintsFromScratch)
-{
-    writeBitmaps(80, 80);
     ASSERT_TRUE(grid_.insertToken(0, 1) && grid_.insertToken(0, 5) && grid_.insertToken(2, 3));
-    SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, screen());
-    drawer.draw();
-    // Row 0 is the bottom row; a value that is no player's id leaves the background in its frame.
-    EXPECT_EQ(at(80, 430), shown(screen(), {255, 52, 52}));
-    EXPECT_EQ(at(80, 350), shown(screen(), {128, 128, 255}));
-    EXPECT_EQ(at(80, 270), WHITE);
-    EXPECT_EQ(at(240, 430), BLUE);
-    EXPECT_EQ(at(200, 390), BLACK);
-    grid_.clear();
-    drawer.draw();
-    EXPECT_EQ(countOf(screen(), WHITE), 60 * 640 + 7 * 5 * 79 * 79 - 20 * 50);
+    const SurfacePtr frame = bitmap("overlay.bmp"), cursor = bitmap("cursor.bmp");
+    // Indexed by cell value: 3 is no player's id and leaves the background in its frame.
+    const Rgb fills[6] = {WHITE, shown(screen(), {255, 52, 52}), WHITE, BLUE, WHITE, shown(screen(), {128, 128, 255})};
+    const int sizes[][4] = {{640, 480, 1, 0}, {642, 483, 2, 1}};  // width, height, margins x and y
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(::testing::Message() << size[0] << " x " << size[1]);
+        const SurfacePtr target = display(size[0], size[1]);
+        SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, target.get());
+        drawer.setCursor(3);
+        drawer.draw();
+        for (int slot = 0; slot < 7; ++slot)
+            for (int row = 0; row < 5; ++row)
+                expectDrawnAt(target.get(), frame.get(), size[2] + slot * 91, size[1] - size[3] - (row + 1) * 84,
+                              fills[grid_.getCell(slot, row)]);
+        expectDrawnAt(target.get(), cursor.get(), size[2] + 3 * 91, 5, WHITE);
+        EXPECT_EQ(pixelAt(target.get(), size[2] - 1, size[1] - 1), BLUE);
+        EXPECT_EQ(pixelAt(target.get(), size[0] - 1, 60 + size[1] - 480), BLUE);
+        EXPECT_EQ(pixelAt(target.get(), size[0] - 1, 59), WHITE);
+    }
 }
 
 TEST_F(SdlGridDrawerTest, StopsTheProgramWhenTheBoardDoesNotFitOrTheCursorIsOffIt)
 {
-    writeBitmaps(91, 84);
-    SdlGridDrawer largestThatFits(grid_, PLAYER_1, PLAYER_2, screen());
-    largestThatFits.setCursor(6);
-    EXPECT_EXIT(largestThatFits.setCursor(7), ::testing::ExitedWithCode(2),
-                literally("check failed: slot < grid_.getSlots()"));
-    writeBitmaps(92, 84);
-    EXPECT_EXIT(SdlGridDrawer(grid_, PLAYER_1, PLAYER_2, screen()), ::testing::ExitedWithCode(2),
+    const SurfacePtr fits = display(637, 480), narrow = display(636, 480), low = display(637, 479);
+    SdlGridDrawer drawer(grid_, PLAYER_1, PLAYER_2, fits.get());
+    drawer.setCursor(6);
+    EXPECT_EXIT(drawer.setCursor(7), ::testing::ExitedWithCode(2), literally("check failed: slot < grid_.getSlots()"));
+    EXPECT_EXIT(SdlGridDrawer(grid_, PLAYER_1, PLAYER_2, narrow.get()), ::testing::ExitedWithCode(2),
                 literally("check failed: display->w >= overlay_->w * grid_.getSlots()"));
-    writeBitmaps(91, 85);
-    EXPECT_EXIT(SdlGridDrawer(grid_, PLAYER_1, PLAYER_2, screen()), ::testing::ExitedWithCode(2),
+    EXPECT_EXIT(SdlGridDrawer(grid_, PLAYER_1, PLAYER_2, low.get()), ::testing::ExitedWithCode(2),
                 literally("check failed: display->h >= CURSOR_SPACE + overlay_->h * grid_.getRows()"));
 }
 

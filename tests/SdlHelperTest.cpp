@@ -1,6 +1,9 @@
 #include "SdlHelper.h"
 
-#include <vector>
+#include <cstdio>
+#include <string>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -55,30 +58,30 @@ TEST_F(SdlHelperTest, StackSurfacesAlignsEachInputAndFollowsItWithTheGap)
 // A 2 x 1 bitmap, magenta and green, loaded with each key and blitted onto red.
 TEST_F(SdlHelperTest, LoadBitmapConvertsToTheScreenFormatAndKeysTheGivenColour)
 {
-    const ScratchDataFile file("picture.bmp");
+    const std::string name = "scratch-" + std::to_string(getpid()) + ".bmp", path = dataPath(name);
     const SurfacePtr picture(SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 1, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0));
     fillWith(picture.get(), KEY);
     SDL_Rect right = {1, 0, 1, 1};
     SDL_FillRect(picture.get(), &right, SDL_MapRGB(picture->format, 0, 255, 0));
-    ASSERT_EQ(SDL_SaveBMP(picture.get(), file.path().c_str()), 0) << SDL_GetError();
+    ASSERT_EQ(SDL_SaveBMP(picture.get(), path.c_str()), 0) << SDL_GetError();
     const struct {
         bool colorKey;
         Rgb key, left, right;
     } cases[] = {{true, KEY, RED, GREEN}, {false, KEY, KEY, GREEN}, {true, GREEN, KEY, RED}};
     for (const auto& load : cases) {
-        const SurfacePtr loaded(loadBitmap(file.name(), load.colorKey, load.key.r, load.key.g, load.key.b));
+        const SurfacePtr loaded(loadBitmap(name, load.colorKey, load.key.r, load.key.g, load.key.b));
         EXPECT_EQ(loaded->format->BitsPerPixel, screen()->format->BitsPerPixel);
         shownOn(screen(), loaded.get(), RED);
         EXPECT_EQ(pixelAt(screen(), 0, 0), load.left) << "key " << load.key << " " << load.colorKey;
         EXPECT_EQ(pixelAt(screen(), 1, 0), load.right) << "key " << load.key << " " << load.colorKey;
     }
+    std::remove(path.c_str());
 }
 
 TEST_F(SdlHelperTest, LoadBitmapOfAMissingFileStopsTheProgramNamingItAndSdlsError)
 {
-    const ScratchDataFile missing("missing.bmp");
-    EXPECT_EXIT(loadBitmap(missing.name(), true, 255, 0, 255), ::testing::ExitedWithCode(2),
-                literally("check failed: tmp: cannot load " + missing.path() + ": Couldn't open " + missing.path()));
+    EXPECT_EXIT(loadBitmap("missing.bmp", true, 255, 0, 255), ::testing::ExitedWithCode(2),
+                literally("check failed: tmp: cannot load data/missing.bmp: Couldn't open data/missing.bmp"));
 }
 
 TEST(SdlHelperDeathTest, CreateSurfaceWithoutVideoStopsTheProgram)

@@ -1,9 +1,7 @@
 #include "VideoTest.h"
 
 #include <algorithm>
-#include <cstdio>
-
-#include <unistd.h>
+#include <cstring>
 
 void VideoTest::SetUp()
 {
@@ -24,12 +22,10 @@ std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect)
 
 Rgb pixelAt(SDL_Surface* surface, int x, int y)
 {
-    SDL_LockSurface(surface);
     const int bytes = surface->format->BytesPerPixel;
-    const Uint8* at = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
-    Uint32 value = 0;
-    for (int i = bytes - 1; i >= 0; --i)  // little-endian, as on this machine
-        value = value << 8 | at[i];
+    Uint32 value = 0;  // little-endian, as on this machine
+    SDL_LockSurface(surface);
+    std::memcpy(&value, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes, bytes);
     SDL_UnlockSurface(surface);
     Rgb colour = {0, 0, 0};
     SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
@@ -98,16 +94,6 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
                 return;
             }
         }
-}
-
-ScratchDataFile::ScratchDataFile(const std::string& stem)
-    : name_("scratch-" + std::to_string(getpid()) + "-" + stem)
-{
-}
-
-ScratchDataFile::~ScratchDataFile()
-{
-    std::remove(path().c_str());
 }
 
 std::string literally(const std::string& text)

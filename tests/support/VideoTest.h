@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 // What the front-end tests share: the program's window under the dummy driver, surfaces that free
-// themselves, pixels read back as colours, and scratch files in data/.
+// themselves, pixels read back as colours.
 
 // The window as the program opens it: 640 x 480 at 16 bits per pixel.
 class VideoTest : public ::testing::Test {
@@ -56,21 +56,6 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
-
-// The path of a file data/<name> that no other test process uses, removed at the end of the test.
-class ScratchDataFile {
-public:
-    explicit ScratchDataFile(const std::string& stem);
-    ~ScratchDataFile();
-    ScratchDataFile(const ScratchDataFile&) = delete;
-    ScratchDataFile& operator=(const ScratchDataFile&) = delete;
-
-    const std::string& name() const { return name_; }  // relative to data/
-    std::string path() const { return "data/" + name_; }
-
-private:
-    std::string name_;
-};
 
 // A death-test pattern that matches text literally.
 std::string literally(const std::string& text);
