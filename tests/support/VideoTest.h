@@ -44,8 +44,8 @@ const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0}, KEY = {255, 0, 255}, GREY 
 // Any depth; locks the surface, so RLE-encoded surfaces read correctly too.
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
 void fillWith(SDL_Surface* surface, Rgb colour);
-// How many pixels hold exactly this colour (or, with other, any other colour), and the smallest
-// rectangle around them (all zero if none).
+// How many pixels hold exactly this colour, and the smallest rectangle around them (with other,
+// around the pixels of any other colour; all zero if there are none).
 int countOf(SDL_Surface* surface, Rgb colour);
 SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other = false);
 
