@@ -46,11 +46,11 @@ long residentKilobytes()
     return residentPages * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// Whether the cursor arrow's shaft (x 42 of the 84-pixel cursor, y 20 in the 60-pixel strip) stands
-// over the given slot of the generated board, which starts at x = (640 - 7 * 84) / 2.
+// Whether the cursor arrow's shaft (x 45 of the 91-pixel cursor, y 20 in the 60-pixel strip) stands
+// over the given slot of the generated board, which starts at x = (640 - 7 * 91) / 2.
 bool cursorShownOver(int slot)
 {
-    return !(pixelAt(SDL_GetVideoSurface(), 26 + slot * 84 + 42, 20) == WHITE);
+    return !(pixelAt(SDL_GetVideoSurface(), 1 + slot * 91 + 45, 20) == WHITE);
 }
 
 TEST(LongSessionTest, FiveHundredGamesInOneProcessKeepMemoryFlat)

@@ -1,11 +1,7 @@
 #include "VideoTest.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-
-#include <unistd.h>
+#include <cstring>
 
 void VideoTest::SetUp()
 {
@@ -24,34 +20,16 @@ std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect)
     return out << rect.w << 'x' << rect.h << " at (" << rect.x << ", " << rect.y << ')';
 }
 
-namespace {
-
-Uint32 rawPixel(SDL_Surface* surface, int x, int y)
-{
-    SDL_LockSurface(surface);
-    const int bytes = surface->format->BytesPerPixel;
-    const Uint8* at = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
-    Uint32 value = 0;
-    for (int i = bytes - 1; i >= 0; --i)  // little-endian, as on this machine
-        value = value << 8 | at[i];
-    SDL_UnlockSurface(surface);
-    return value;
-}
-
-}  // namespace
-
 Rgb pixelAt(SDL_Surface* surface, int x, int y)
 {
+    const int bytes = surface->format->BytesPerPixel;
+    Uint32 value = 0;  // little-endian, as on this machine
+    SDL_LockSurface(surface);
+    std::memcpy(&value, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes, bytes);
+    SDL_UnlockSurface(surface);
     Rgb colour = {0, 0, 0};
-    SDL_GetRGB(rawPixel(surface, x, y), surface->format, &colour.r, &colour.g, &colour.b);
+    SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
     return colour;
-}
-
-Uint8 alphaAt(SDL_Surface* surface, int x, int y)
-{
-    Uint8 r, g, b, a;
-    SDL_GetRGBA(rawPixel(surface, x, y), surface->format, &r, &g, &b, &a);
-    return a;
 }
 
 void fillWith(SDL_Surface* surface, Rgb colour)
@@ -68,12 +46,12 @@ int countOf(SDL_Surface* surface, Rgb colour)
     return count;
 }
 
-SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour)
+SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other)
 {
     int left = surface->w, top = surface->h, right = -1, bottom = -1;
     for (int y = 0; y < surface->h; ++y)
         for (int x = 0; x < surface->w; ++x)
-            if (pixelAt(surface, x, y) == colour) {
+            if ((pixelAt(surface, x, y) == colour) != other) {
                 left = std::min(left, x);
                 right = std::max(right, x);
                 top = std::min(top, y);
@@ -116,27 +94,6 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
                 return;
             }
         }
-}
-
-ScratchDataFile::ScratchDataFile(const std::string& stem)
-    : name_("scratch-" + std::to_string(getpid()) + "-" + stem)
-{
-}
-
-ScratchDataFile::~ScratchDataFile()
-{
-    std::remove(path().c_str());
-}
-
-void ScratchDataFile::write(const std::string& content) const
-{
-    std::ofstream(path(), std::ios::binary) << content;
-}
-
-void ScratchDataFile::copyFrom(const std::string& sourcePath) const
-{
-    std::ifstream source(sourcePath, std::ios::binary);
-    write(std::string((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>()));
 }
 
 std::string literally(const std::string& text)

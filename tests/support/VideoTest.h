@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 // What the front-end tests share: the program's window under the dummy driver, surfaces that free
-// themselves, pixels read back as colours, and scratch files in data/.
+// themselves, pixels read back as colours.
 
 // The window as the program opens it: 640 x 480 at 16 bits per pixel.
 class VideoTest : public ::testing::Test {
@@ -38,17 +38,16 @@ inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
-const Rgb RED = {255, 0, 0}, GREEN = {0, 255, 0}, BLUE = {0, 0, 255}, CYAN = {0, 255, 255};
+const Rgb RED = {255, 0, 0}, GREEN = {0, 255, 0}, BLUE = {0, 0, 255};
 const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0}, KEY = {255, 0, 255}, GREY = {128, 128, 128};
 
 // Any depth; locks the surface, so RLE-encoded surfaces read correctly too.
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
-// Alpha of a pixel of a surface with per-pixel alpha, 255 for one without.
-Uint8 alphaAt(SDL_Surface* surface, int x, int y);
 void fillWith(SDL_Surface* surface, Rgb colour);
-// How many pixels hold exactly this colour, and the smallest rectangle around them (all zero if none).
+// How many pixels hold exactly this colour, and the smallest rectangle around them (with other,
+// around the pixels of any other colour; all zero if there are none).
 int countOf(SDL_Surface* surface, Rgb colour);
-SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour);
+SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other = false);
 
 // A blank surface of the given size in the pixel format of model.
 SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height);
@@ -57,23 +56,6 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
-
-// A file data/<name> that no other test process uses, removed again at the end of the test.
-class ScratchDataFile {
-public:
-    explicit ScratchDataFile(const std::string& stem);
-    ~ScratchDataFile();
-    ScratchDataFile(const ScratchDataFile&) = delete;
-    ScratchDataFile& operator=(const ScratchDataFile&) = delete;
-
-    const std::string& name() const { return name_; }  // relative to data/
-    std::string path() const { return "data/" + name_; }
-    void write(const std::string& content) const;
-    void copyFrom(const std::string& sourcePath) const;
-
-private:
-    std::string name_;
-};
 
 // A death-test pattern that matches text literally.
 std::string literally(const std::string& text);
