@@ -13,7 +13,7 @@ namespace scripted_input {
 
 namespace {
 
-Script* liveScript = nullptr;
+InputScript* liveScript = nullptr;
 
 // A program that waits on after its script has run out would otherwise hang the suite. After this
 // many idle pauses the test fails and the window is asked to close, which ends every loop of the
@@ -74,12 +74,9 @@ int pendingEvents(Uint32 mask)
     return SDL_PeepEvents(events, 256, SDL_PEEKEVENT, mask);
 }
 
-UserInterface* openWindow(GameManager& manager)
-{
-    return new SdlUserInterface(&manager);
-}
+UserInterface* openWindow(GameManager& manager) { return new SdlUserInterface(&manager); }
 
-Script::Script()
+InputScript::InputScript()
 {
     if (liveScript != nullptr) {
         std::fprintf(stderr, "ScriptedInput: a second script while one is live\n");
@@ -88,25 +85,20 @@ Script::Script()
     liveScript = this;
 }
 
-Script::~Script()
-{
-    liveScript = nullptr;
-}
+InputScript::~InputScript() { liveScript = nullptr; }
 
-Script& Script::then(const std::vector<SDL_Event>& events, int pausesToSkip)
+InputScript& InputScript::then(const std::vector<SDL_Event>& events, int pausesToSkip)
 {
     steps_.push_back(Step{events, pausesToSkip});
     return *this;
 }
 
-void Script::onPause(Uint32 milliseconds)
+void InputScript::onPause(Uint32 milliseconds)
 {
     pauses_.push_back(milliseconds);
     const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     deepest_ = std::min(deepest_, frame);
     shallowest_ = std::max(shallowest_, frame);
-    if (watcher_)
-        watcher_(milliseconds);
     if (finished()) {
         if (++idlePauses_ == IDLE_PAUSES_BEFORE_FAILING) {
             ADD_FAILURE() << "the program still waits for input after the script has run out";
@@ -125,18 +117,13 @@ void Script::onPause(Uint32 milliseconds)
     }
 }
 
-void takePause(Uint32 milliseconds)
-{
-    liveScript->onPause(milliseconds);
-}
-
 }  // namespace scripted_input
 
 // Takes the place of SDL's SDL_Delay for the whole test binary, the program's code included.
 extern "C" void SDL_Delay(Uint32 ms)
 {
     if (scripted_input::liveScript != nullptr) {
-        scripted_input::takePause(ms);
+        scripted_input::liveScript->onPause(ms);
         return;
     }
     using Delay = void (*)(Uint32);
