@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include <SDL.h>
@@ -41,8 +42,7 @@ public:
     // Pushes events together at a later pause: the first pause after the previous step's, or
     // pausesToSkip pauses after that. Steps run in the order they are added.
     InputScript& then(const std::vector<SDL_Event>& events, int pausesToSkip = 0);
-    // The length of every pause asked for so far, in order.
-    const std::vector<Uint32>& pauses() const { return pauses_; }
+    const std::vector<Uint32>& pauses() const { return pauses_; }  // each pause's length, in order
     bool finished() const { return next_ == steps_.size(); }
     // How far apart in the stack the pauses were taken: shows whether waiting for input nests.
     std::uintptr_t stackSpread() const { return shallowest_ - deepest_; }
@@ -51,18 +51,11 @@ public:
     void onPause(Uint32 milliseconds);
 
 private:
-    struct Step {
-        std::vector<SDL_Event> events;
-        int pausesToSkip;
-    };
-
-    std::vector<Step> steps_;
+    std::vector<std::pair<std::vector<SDL_Event>, int>> steps_;  // the events, the pauses to skip
     std::size_t next_ = 0;
-    int skipped_ = 0;
-    int idlePauses_ = 0;
+    int skipped_ = 0, idlePauses_ = 0;
     std::vector<Uint32> pauses_;
-    std::uintptr_t deepest_ = UINTPTR_MAX;
-    std::uintptr_t shallowest_ = 0;
+    std::uintptr_t deepest_ = UINTPTR_MAX, shallowest_ = 0;
 };
 
 }  // namespace scripted_input
