@@ -66,6 +66,19 @@ TEST_F(SdlUserInterfaceTest, OpensItsWindowAndStopsSdlOnlyIfItStartedIt)
     EXPECT_NE(SDL_WasInit(SDL_INIT_VIDEO), 0u);
 }
 
+TEST_F(SdlUserInterfaceTest, ItsMenuOffersANewGameAndQuittingAndEscapeThereQuits)
+{
+    SdlFont* const big = SdlFontManager::instance().getFont("Efont_Serif.ttf", 72);
+    SdlFont* const small = SdlFontManager::instance().getFont("Efont_Serif.ttf", 36);
+    SurfacePtr newGame(big->render("start new game", 0, 255, 0)), quit(small->render("quit program", 128, 128, 128));
+    script_.then({keyUp(SDLK_ESCAPE)});
+    ui_->showMenu();
+    EXPECT_TRUE(manager_->hasQuit());
+    // Two rows of (84 + 10) pixels, centred: from y = 240 - 94.
+    expectDrawnAt(display(), newGame.get(), 320 - newGame->w / 2, 146, WHITE);
+    expectDrawnAt(display(), quit.get(), 320 - quit->w / 2, 146 + 84 + 10, WHITE);
+}
+
 // Only a default: a user who chose either variable keeps the choice, and the other stays unset.
 TEST_F(SdlUserInterfaceTest, PrefersTheSoftwareFramebufferUnlessTheUserChoseAPresentationPath)
 {
