@@ -53,8 +53,9 @@ TEST_F(SdlUserInterfaceTest, OpensItsWindowAndStopsSdlOnlyIfItStartedIt)
     char *title = nullptr, *iconTitle = nullptr;
     SDL_WM_GetCaption(&title, &iconTitle);
     EXPECT_STREQ(title, "Quorlitz");
-    EXPECT_EQ(std::vector<int>({display()->w, display()->h, display()->format->BitsPerPixel}),
-              std::vector<int>({640, 480, 16}));
+    EXPECT_EQ(display()->w, 640);
+    EXPECT_EQ(display()->h, 480);
+    EXPECT_EQ(display()->format->BitsPerPixel, 16);
     manager_.reset();
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
 
