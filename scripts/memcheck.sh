@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the unit test suite once under valgrind's memcheck, in build-memcheck/. Any memory error,
+# Runs the unit and program tests once under valgrind's memcheck, in build-memcheck/. Any memory error,
 # or a definite leak outside the suppressed system libraries, fails the run. Slow: minutes, not seconds.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -8,6 +8,4 @@ dir="$root/build-memcheck"
 cmake -S "$root" -B "$dir" -DQUORLITZ_TESTS=ON -DQUORLITZ_VALGRIND=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$dir" -j "$(nproc)"
 cd "$dir"
-# The long-session tests run the same paths with a fiftieth of their games and events.
-export QUORLITZ_LONG_TEST_DIVISOR=50
-ctest --output-on-failure -j "$(nproc)" --timeout 1200 -L unit "$@"
+ctest --output-on-failure -j "$(nproc)" --timeout 1200 -L 'unit|program' "$@"

@@ -9,16 +9,6 @@ namespace {
 
 constexpr std::int32_t EMPTY_CELL = 0;
 
-SDL_Rect rectAt(int x, int y, int w, int h)
-{
-    SDL_Rect rect;
-    rect.x = static_cast<Sint16>(x);
-    rect.y = static_cast<Sint16>(y);
-    rect.w = static_cast<Uint16>(w);
-    rect.h = static_cast<Uint16>(h);
-    return rect;
-}
-
 // A cell-sized surface in the display's format holding nothing but pixel, the display's own
 // value of the colour, so that copying it changes no pixel value.
 SDL_Surface* makeTile(const SDL_Surface* cell, Uint32 pixel)
@@ -30,7 +20,7 @@ SDL_Surface* makeTile(const SDL_Surface* cell, Uint32 pixel)
 
 void copyTile(SDL_Surface* tile, SDL_Surface* target, int x, int y)
 {
-    SDL_Rect at = rectAt(x, y, 0, 0);
+    SDL_Rect at = rectAt(x, y);
     SDL_BlitSurface(tile, nullptr, target, &at);
 }
 
@@ -87,7 +77,7 @@ void SdlGridDrawer::drawCursor()
     SDL_Rect strip = rectAt(0, 0, display_->w, CURSOR_SPACE);
     SDL_FillRect(display_, &strip, emptyColour_);
 
-    SDL_Rect at = rectAt(cursorSlot_ * overlay_->w + marginX_, (CURSOR_SPACE - cursorImage_->h) / 2, 0, 0);
+    SDL_Rect at = rectAt(cursorSlot_ * overlay_->w + marginX_, (CURSOR_SPACE - cursorImage_->h) / 2);
     SDL_BlitSurface(cursorImage_, nullptr, display_, &at);
 }
 

@@ -35,6 +35,23 @@ int alignedX(int alignment, int totalWidth, int width)
 
 }  // namespace
 
+SDL_Rect rectAt(int x, int y, int w, int h)
+{
+    SDL_Rect rect;
+    rect.x = static_cast<Sint16>(x);
+    rect.y = static_cast<Sint16>(y);
+    rect.w = static_cast<Uint16>(w);
+    rect.h = static_cast<Uint16>(h);
+    return rect;
+}
+
+void discardPendingEvents()
+{
+    SDL_Event stale;
+    while (SDL_PollEvent(nullptr))
+        SDL_PollEvent(&stale);
+}
+
 std::string dataPath(const std::string& fileName)
 {
     return "data/" + fileName;
@@ -92,9 +109,7 @@ SDL_Surface* stackSurfaces(const std::vector<SDL_Surface*>& surfaces, int alignm
 
     int y = 0;
     for (SDL_Surface* surface : surfaces) {
-        // A fresh rectangle for every blit: SDL writes the clipped area back into it.
-        SDL_Rect destination = {static_cast<Sint16>(alignedX(alignment, width, surface->w)),
-                                static_cast<Sint16>(y), 0, 0};
+        SDL_Rect destination = rectAt(alignedX(alignment, width, surface->w), y);
         SDL_BlitSurface(surface, nullptr, retval, &destination);
         y += surface->h + gap;
     }

@@ -13,6 +13,14 @@
 
 enum : int { ALIGN_LEFT = 0, ALIGN_RIGHT = 1, ALIGN_CENTER = 2 };
 
+// A rectangle for SDL's fills and blits. A blit's destination needs only its position: SDL reads
+// no size from it and writes the clipped area back, so every blit gets a fresh one.
+SDL_Rect rectAt(int x, int y, int w = 0, int h = 0);
+
+// Throws away every event that waits in the queue: clicks and keys made before a screen appeared
+// were not meant for it.
+void discardPendingEvents();
+
 // Where the program's data files lie: "data/" + fileName, relative to the working directory.
 std::string dataPath(const std::string& fileName);
 

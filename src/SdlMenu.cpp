@@ -37,15 +37,17 @@ void walkColumn(const Entries& entries, std::size_t selected, const SDL_Surface&
     int top = surface.h / 2 - heightNeeded / 2;
     for (std::size_t index = 0; index < entries.size(); ++index) {
         SDL_Surface* image = index == selected ? entries[index].highlightedImage : entries[index].normalImage;
-        SDL_Rect rect;
-        rect.x = static_cast<Sint16>(surface.w / 2 - image->w / 2);
-        rect.y = static_cast<Sint16>(top);
-        rect.w = static_cast<Uint16>(image->w);
-        rect.h = static_cast<Uint16>(image->h);
+        SDL_Rect rect = rectAt(surface.w / 2 - image->w / 2, top, image->w, image->h);
         if (!visit(index, image, rect))
             return;
         top += image->h + ROW_GAP;
     }
+}
+
+// Points on an image's border belong to no entry.
+bool isInside(int x, int y, const SDL_Rect& rect)
+{
+    return rect.x < x && x < rect.x + rect.w && rect.y < y && y < rect.y + rect.h;
 }
 
 }  // namespace
@@ -90,10 +92,7 @@ int SdlMenu::execute()
     SDL_ShowCursor(SDL_ENABLE);
     selected_ = 0;
 
-    // Clicks and keys made before the menu appeared were not meant for it.
-    SDL_Event stale;
-    while (SDL_PollEvent(nullptr))
-        SDL_PollEvent(&stale);
+    discardPendingEvents();
 
     for (;;) {
         draw();
@@ -155,11 +154,7 @@ void SdlMenu::drawBackground()
     static const Uint32 white = SDL_MapRGB(SDL_GetVideoSurface()->format, 255, 255, 255);
     SDL_FillRect(surface_, nullptr, white);
 
-    SDL_Rect corner;
-    corner.x = static_cast<Sint16>(surface_->w - credits_->w);
-    corner.y = static_cast<Sint16>(surface_->h - credits_->h);
-    corner.w = 0;
-    corner.h = 0;
+    SDL_Rect corner = rectAt(surface_->w - credits_->w, surface_->h - credits_->h);
     SDL_BlitSurface(credits_, nullptr, surface_, &corner);
 }
 
@@ -196,11 +191,6 @@ bool SdlMenu::selectAt(int x, int y)
     return found;
 }
 
-bool SdlMenu::isInside(int x, int y, const SDL_Rect& rect)
-{
-    return rect.x < x && x < rect.x + rect.w && rect.y < y && y < rect.y + rect.h;
-}
-
 void SdlMenu::draw()
 {
     drawBackground();
@@ -208,11 +198,7 @@ void SdlMenu::draw()
 
     SDL_Surface* screen = SDL_GetVideoSurface();
     if (!isDisplay_) {
-        SDL_Rect origin;
-        origin.x = 0;
-        origin.y = 0;
-        origin.w = 0;
-        origin.h = 0;
+        SDL_Rect origin = rectAt(0, 0);
         SDL_BlitSurface(surface_, nullptr, screen, &origin);
     }
     SDL_Flip(screen);

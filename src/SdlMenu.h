@@ -28,8 +28,6 @@ public:
     SdlMenu& operator=(const SdlMenu&) = delete;
 
 private:
-    friend class SdlMenuTestAccess;
-
     struct MenuEntry {
         std::string text;
         int id;
@@ -41,7 +39,6 @@ private:
     void drawBackground();
     void drawEntries();
     bool selectAt(int x, int y);
-    static bool isInside(int x, int y, const SDL_Rect& rect);
     void draw();
 
     std::vector<MenuEntry> entries_;

@@ -49,11 +49,7 @@ SdlOutcomeBlock::~SdlOutcomeBlock()
 
 void SdlOutcomeBlock::drawFrame()
 {
-    SDL_Rect at;
-    at.x = x_;
-    at.y = y_;
-    at.w = 0;
-    at.h = 0;
+    SDL_Rect at = rectAt(x_, y_);
     SDL_BlitSurface(block_, nullptr, display_, &at);
     SDL_Flip(display_);
 }

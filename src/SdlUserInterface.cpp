@@ -9,6 +9,7 @@
 #include "GameGrid.h"
 #include "GameManager.h"
 #include "SdlGridDrawer.h"
+#include "SdlHelper.h"
 #include "SdlMenu.h"
 #include "SdlOutcomeBlock.h"
 
@@ -215,10 +216,10 @@ void SdlUserInterface::showWinner(const Player& winner)
     SDL_Delay(FRAME_PAUSE_MS);
     SDL_Delay(OUTCOME_GRACE_MS);
 
-    SDL_Event event;
-    while (SDL_PollEvent(nullptr))
-        SDL_PollEvent(&event);
+    // What the players did during the last move or the grace period was not meant for this screen.
+    discardPendingEvents();
 
+    SDL_Event event;
     bool keepGoing = true;
     do {
         while (SDL_PollEvent(&event)) {

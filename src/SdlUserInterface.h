@@ -28,8 +28,6 @@ public:
     SdlUserInterface& operator=(const SdlUserInterface&) = delete;
 
 private:
-    friend class SdlUserInterfaceTestAccess;
-
     void tryDrop(std::uint16_t slot);
     void redraw();
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace scripted_input {
 
 namespace {
 
-Script* liveScript = nullptr;
+InputScript* liveScript = nullptr;
 
 // A program that waits on after its script has run out would otherwise hang the suite. After this
 // many idle pauses the test fails and the window is asked to close, which ends every loop of the
@@ -31,18 +32,14 @@ SDL_Event blankEvent(Uint8 type)
 SDL_Event keyEvent(Uint8 type, SDLKey key)
 {
     SDL_Event event = blankEvent(type);
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
+    event.key = {type, 0, Uint8(type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED), {0, key, KMOD_NONE, 0}};
     return event;
 }
 
 SDL_Event buttonEvent(Uint8 type, Uint8 button, Uint16 x, Uint16 y)
 {
     SDL_Event event = blankEvent(type);
-    event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = x;
-    event.button.y = y;
+    event.button = {type, 0, button, Uint8(type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED), x, y};
     return event;
 }
 
@@ -63,8 +60,7 @@ SDL_Event clickOnSlot(int slot) { return buttonUp(SDL_BUTTON_LEFT, Uint16(slot *
 SDL_Event motion(Uint16 x, Uint16 y)
 {
     SDL_Event event = blankEvent(SDL_MOUSEMOTION);
-    event.motion.x = x;
-    event.motion.y = y;
+    event.motion = {SDL_MOUSEMOTION, 0, 0, x, y, 0, 0};
     return event;
 }
 
@@ -74,39 +70,29 @@ int pendingEvents(Uint32 mask)
     return SDL_PeepEvents(events, 256, SDL_PEEKEVENT, mask);
 }
 
-UserInterface* openWindow(GameManager& manager)
-{
-    return new SdlUserInterface(&manager);
-}
+UserInterface* openWindow(GameManager& manager) { return new SdlUserInterface(&manager); }
 
-Script::Script()
+InputScript::InputScript()
 {
-    if (liveScript != nullptr) {
-        std::fprintf(stderr, "ScriptedInput: a second script while one is live\n");
-        std::abort();
-    }
+    if (liveScript != nullptr)
+        throw std::logic_error("a second InputScript while one is live");
     liveScript = this;
 }
 
-Script::~Script()
-{
-    liveScript = nullptr;
-}
+InputScript::~InputScript() { liveScript = nullptr; }
 
-Script& Script::then(const std::vector<SDL_Event>& events, int pausesToSkip)
+InputScript& InputScript::then(const std::vector<SDL_Event>& events, int pausesToSkip)
 {
-    steps_.push_back(Step{events, pausesToSkip});
+    steps_.emplace_back(events, pausesToSkip);
     return *this;
 }
 
-void Script::onPause(Uint32 milliseconds)
+void InputScript::onPause(Uint32 milliseconds)
 {
     pauses_.push_back(milliseconds);
     const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     deepest_ = std::min(deepest_, frame);
     shallowest_ = std::max(shallowest_, frame);
-    if (watcher_)
-        watcher_(milliseconds);
     if (finished()) {
         if (++idlePauses_ == IDLE_PAUSES_BEFORE_FAILING) {
             ADD_FAILURE() << "the program still waits for input after the script has run out";
@@ -115,19 +101,13 @@ void Script::onPause(Uint32 milliseconds)
             std::fprintf(stderr, "ScriptedInput: the program does not end; giving up\n");
             std::_Exit(3);
         }
-    } else if (skipped_ < steps_[next_].pausesToSkip) {
+    } else if (skipped_ < steps_[next_].second) {
         ++skipped_;
     } else {
-        for (const SDL_Event& event : steps_[next_].events)
+        for (const SDL_Event& event : steps_[next_++].first)
             push(event);
-        ++next_;
         skipped_ = 0;
     }
-}
-
-void takePause(Uint32 milliseconds)
-{
-    liveScript->onPause(milliseconds);
 }
 
 }  // namespace scripted_input
@@ -135,10 +115,8 @@ void takePause(Uint32 milliseconds)
 // Takes the place of SDL's SDL_Delay for the whole test binary, the program's code included.
 extern "C" void SDL_Delay(Uint32 ms)
 {
-    if (scripted_input::liveScript != nullptr) {
-        scripted_input::takePause(ms);
-        return;
-    }
+    if (scripted_input::liveScript != nullptr)
+        return scripted_input::liveScript->onPause(ms);
     using Delay = void (*)(Uint32);
     static const Delay sdlDelay = reinterpret_cast<Delay>(dlsym(RTLD_NEXT, "SDL_Delay"));
     sdlDelay(ms);

@@ -3,18 +3,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <utility>
 #include <vector>
 
 #include <SDL.h>
 
 #include "GameManager.h"
 
-// The test binary defines SDL_Delay itself. While a Script is alive, every pause that the program
-// takes because it found the event queue empty becomes the moment at which the script hands it
-// the user's next input, pushed with SDL_PushEvent; no real time passes. So the loops that throw
-// stale events away first still see the scripted ones, each exactly when it waits for the user,
-// in the same order every run. Without a live Script, SDL_Delay sleeps as SDL's own does.
+// The test binary defines SDL_Delay itself. While an InputScript is alive, every pause that the
+// program takes because it found the event queue empty becomes the moment at which the script
+// hands it the user's next input, pushed with SDL_PushEvent; no real time passes. So the loops that
+// throw stale events away first still see the scripted ones, each exactly when it waits for the
+// user, in the same order every run. Without a live script, SDL_Delay sleeps as SDL's own does.
 namespace scripted_input {
 
 SDL_Event keyUp(SDLKey key);
@@ -32,42 +32,30 @@ int pendingEvents(Uint32 mask = SDL_ALLEVENTS);
 // The program's own front end, for a GameManager to build.
 UserInterface* openWindow(GameManager& manager);
 
-class Script {
+class InputScript {
 public:
-    using Watcher = std::function<void(Uint32 milliseconds)>;
-
-    Script();  // the new script is the live one; at most one lives at a time
-    ~Script();
-    Script(const Script&) = delete;
-    Script& operator=(const Script&) = delete;
+    InputScript();  // the new script is the live one; at most one lives at a time
+    ~InputScript();
+    InputScript(const InputScript&) = delete;
+    InputScript& operator=(const InputScript&) = delete;
 
     // Pushes events together at a later pause: the first pause after the previous step's, or
     // pausesToSkip pauses after that. Steps run in the order they are added.
-    Script& then(const std::vector<SDL_Event>& events, int pausesToSkip = 0);
-    // Called at every pause, before any event is pushed.
-    void watch(const Watcher& watcher) { watcher_ = watcher; }
-    // The length of every pause asked for so far, in order.
-    const std::vector<Uint32>& pauses() const { return pauses_; }
+    InputScript& then(const std::vector<SDL_Event>& events, int pausesToSkip = 0);
+    const std::vector<Uint32>& pauses() const { return pauses_; }  // each pause's length, in order
     bool finished() const { return next_ == steps_.size(); }
     // How far apart in the stack the pauses were taken: shows whether waiting for input nests.
     std::uintptr_t stackSpread() const { return shallowest_ - deepest_; }
 
-private:
-    friend void takePause(Uint32 milliseconds);
-    struct Step {
-        std::vector<SDL_Event> events;
-        int pausesToSkip;
-    };
+    // Called by this binary's SDL_Delay at every pause the program takes.
     void onPause(Uint32 milliseconds);
 
-    std::vector<Step> steps_;
+private:
+    std::vector<std::pair<std::vector<SDL_Event>, int>> steps_;  // the events, the pauses to skip
     std::size_t next_ = 0;
-    int skipped_ = 0;
-    int idlePauses_ = 0;
+    int skipped_ = 0, idlePauses_ = 0;
     std::vector<Uint32> pauses_;
-    Watcher watcher_;
-    std::uintptr_t deepest_ = UINTPTR_MAX;
-    std::uintptr_t shallowest_ = 0;
+    std::uintptr_t deepest_ = UINTPTR_MAX, shallowest_ = 0;
 };
 
 }  // namespace scripted_input
