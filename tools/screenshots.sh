@@ -1,38 +1,37 @@
 #!/usr/bin/env bash
 # Plays through the program's screens in a private X server and saves what the player sees as the
-# pictures of the README: docs/menu.png, docs/game.png, docs/winner.png and docs/no-winner.png.
-# Not a test; run it after a build, from anywhere:
-#   tests/e2e/screenshots.sh [quorlitz binary] [close_window helper]
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-set -- "${1:-$root/build/quorlitz}" "${2:-$root/build/tests/e2e/close_window}"
-source "$root/tests/e2e/lib.sh"
-docs=$root/docs
-mkdir -p "$docs"
+# README's pictures: docs/menu.png, docs/game.png, docs/winner.png and docs/no-winner.png.
+# Run it after a build, from anywhere:   tools/screenshots.sh [build directory, default build/]
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$(realpath "${1:-$root/build}")
+source "$root/tests/program/lib.sh" "$build/quorlitz" "$build/tests/program/close_window"
+save() { "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" -strip "$root/docs/$1.png"; }   # -strip: no time stamp
+play() { local slot; for slot; do click_at $(( slot * CELL_W + CELL_W / 2 )) 300; expect_drop "$slot"; done; }
+# A full board without a line of four, players alternating from Player 1.
+fill=(0 3 0 0 1 0 0 3 1 1 2 1 1 5 2 2 3 2 2 5 3 3 4 6 4 4 5 4 5 6 6 5 6 6 4)
 
 start_game
-save_shot "$docs/menu.png"
-new_game
-play "${NO_WINNER_FILL[@]:0:13}"
-point_at "$(slot_x 4)" 300
-wait_for "the cursor over slot 4" cursor_in 4
-save_shot "$docs/game.png"
+save menu
+new_game key Return
+play "${fill[@]:0:13}"
+xdotool mousemove --window "$WIN" $(( 4 * CELL_W + CELL_W / 2 )) 300 && sleep 1 && shoot
+save game
 key Escape
 wait_for "the menu" on_menu
-new_game
+new_game key Return
 play 3 2 3 2 4 2 3 4
-click_slot 3
-wait_for "the winner's text" shows_winner "${CELL_SHOWS[2]}"
-wait_until_drifting
-save_shot "$docs/winner.png"
+click_at $(( 3 * CELL_W + CELL_W / 2 )) 300
+expect_outcome 128,128,255
+save winner
 key space
 wait_for "the menu" on_menu
-new_game
-play "${NO_WINNER_FILL[@]:0:34}"
-click_slot "${NO_WINNER_FILL[34]}"
-expect_outcome 0
-save_shot "$docs/no-winner.png"
-key space
+new_game key Return
+play "${fill[@]:0:34}"
+click_at $(( fill[34] * CELL_W + CELL_W / 2 )) 300
+expect_outcome 128,128,128
+save no-winner
+key Escape
 wait_for "the menu" on_menu
 key Escape
 expect_clean_exit
-log "pictures saved in $docs"
+log "pictures saved in $root/docs"

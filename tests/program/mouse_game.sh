@@ -1,22 +1,15 @@
 #!/usr/bin/env bash
-# A game by mouse. A click on the highlighted "start new game", then one click 2 pixels inside the
-# left (L) and one 2 pixels inside the right (R) edge of every drawn column (the board starts at
-# x = 1, its columns are 91 wide): each token must land in the column under the pointer. Player 2's
-# last token completes four in row 1 and loses, so the outcome names Player 1 in Player 1's colour.
-# Closing the window there ends only that screen; closing it in the menu ends the program.
+# A game by mouse: a click on the highlighted "start new game", then a click 2 pixels inside the
+# left (L) and the right (R) edge of every drawn column (91 wide, from x = 1); each token must land
+# in the column under the pointer. Player 2's last token completes four in row 1 and loses, so the
+# outcome names Player 1 in red. Closing the window ends that screen, and in the menu the program.
 source "$(dirname "$0")/lib.sh"
-
-click_edge()
-{
-    local slot=${1%?}
-    if [ "${1#?}" = L ]; then click_at $(( slot * CELL_W + 3 )) 300; else click_at $(( (slot + 1) * CELL_W - 2 )) 300; fi
-}
+click_edge() { local x=$(( ${1%?} * CELL_W + 3 )); [ "${1#?}" = L ] || x=$(( x + CELL_W - 5 )); click_at $x 300; }
 
 start_game
 read -r w h x y <<<"$(colour_mask 0,255,0 '%@' | tr 'x+' '  ')"
 new_game click_at $(( x + w / 2 )) $(( y + h / 2 ))
-# Found by a small search: no line of four before the last token.
-for click in 5L 1L 5R 1R 4L 6L 0L 2L 3L 2R 6R 0R 4R; do
+for click in 5L 1L 5R 1R 4L 6L 0L 2L 3L 2R 6R 0R 4R; do   # no line of four before 3R
     click_edge "$click"
     expect_drop "${click%?}"
 done

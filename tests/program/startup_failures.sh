@@ -1,24 +1,20 @@
 #!/usr/bin/env bash
-# Start-up with one thing broken: the program must stop at once with one clear message naming the
-# file or the cause, and a non-zero status; no hang, no crash, no sanitizer report. Each case breaks
-# a fresh copy of the game's data/ and starts the program there, under SDL's dummy video driver
-# unless the case is about the display. A failed check ends with status 2 and one line on stderr;
-# the font or the display, with status 1 and one "ERROR: " line on stdout.
-#   startup_failures.sh <quorlitz binary>
+# Start-up with one thing broken, in a fresh copy of data/, under SDL's dummy video driver unless the
+# display is the case: the program stops at once, no hang, crash or sanitizer report, with one line
+# naming the file or the cause: a failed check on stderr, status 2; the font or the display on
+# stdout as "ERROR: ...", status 1.   startup_failures.sh <quorlitz binary>
 set -uo pipefail
 binary=$(realpath "${1:?usage: $0 <quorlitz binary>}")
 data=$(dirname "$binary")/data
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-startup.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-if [ -x /usr/bin/convert ]; then MAGICK=/usr/bin/convert; else MAGICK=convert; fi
+MAGICK=/usr/bin/convert; [ -x $MAGICK ] || MAGICK=convert
 # Whole allocation stacks in a sanitizer build, so that tests/lsan.supp recognises SDL's leak at exit.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
 failures=0
 
-cut_in_half() { head -c $(( $(stat -c %s "$data/$1") / 2 )) "$data/$1" >"data/$1"; }
+cut_off() { head -c "$2" "$data/$1" >"data/$1"; }
 keyed_overlay() { "$MAGICK" -size "$1" xc:'#ff00ff' -type TrueColor BMP3:data/overlay.bmp; }
-# A real font's first kilobyte: a valid header whose tables point past the end.
-cut_font() { head -c 1024 "$data/Efont_Serif.ttf" >data/Efont_Serif.ttf; }
 # A login session without a display still has its runtime directory; without one, the Wayland
 # client library that SDL tries first complains on stderr by itself.
 no_display() { mkdir -m 700 runtime; environment=(XDG_RUNTIME_DIR="$work/case/runtime"); }
@@ -40,21 +36,18 @@ check()
     elif [ "$(wc -l <$stream)" -ne 1 ] || ! grep -Eq "$message" $stream || [ -s $other ]; then
         problem="expected one line on $stream matching $message, nothing on $other"
     fi
-    if [ -z "$problem" ]; then echo "ok   $name: status $actual, $stream: $(cat $stream)"; return; fi
-    echo "FAIL $name: $problem"
-    sed 's/^/    stdout | /' stdout; sed 's/^/    stderr | /' stderr | head -20
-    failures=$(( failures + 1 ))
+    echo "${problem:+FAIL }$name: ${problem:-status $actual, $stream: $(cat $stream)}"
+    [ -z "$problem" ] || { failures=$(( failures + 1 )); sed 's/^/    | /' stdout stderr | head -20; }
 }
 
 load='^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: cannot load data/'
 fit='^src/SdlGridDrawer\.cpp:[0-9]+: check failed: display->'
 font='^ERROR: SdlFontManager: unable to load Efont_Serif\.ttf$'
-check "no data/"                 2 "${load}overlay\.bmp: "  rm -r data
-check "cursor.bmp cut in half"   2 "${load}cursor\.bmp: "   cut_in_half cursor.bmp
-check "overlay.bmp a text file"  2 "${load}overlay\.bmp: "  eval 'echo "not a picture" >data/overlay.bmp'
-check "overlay 92 wide, 7 x 92 > 640" 2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" keyed_overlay 92x84
-check "overlay 85 high, 60 + 5 x 85 > 480" 2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" keyed_overlay 84x85
-check "font missing"             1 "$font"                  rm data/Efont_Serif.ttf
-check "font cut after 1 KB"      1 "$font"                  cut_font
-check "no display"               1 '^ERROR: no display available' no_display
+check "no data/"           2 "${load}overlay\.bmp: " rm -r data
+check "cursor.bmp cut off" 2 "${load}cursor\.bmp: "  cut_off cursor.bmp 4000
+check "overlay too wide"   2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" keyed_overlay 92x84    # 7 x 92 > 640
+check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" keyed_overlay 84x85
+check "font missing"       1 "$font" rm data/Efont_Serif.ttf
+check "font cut off"       1 "$font" cut_off Efont_Serif.ttf 1024   # a header whose tables point past the end
+check "no display"         1 '^ERROR: no display available' no_display
 [ "$failures" -eq 0 ]
