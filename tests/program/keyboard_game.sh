@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# A game by keyboard: Return starts it; Left and Right move the cursor the shorter way round, across
-# the wrap where that is shorter; Return drops. Return on the full slot 0 is refused and Player 2
-# still drops next. The board fills without a line of four (X Player 1, O Player 2, top row first:
-# XXXOXOO / OOOXOXX / OOOXOXX / XXXOXOO / XXXOXOO) and the outcome shows the grey no-winner text.
-# Escape ends that screen, and in the menu the program.
+# A game by keyboard: Return starts it and drops, Left and Right move the cursor the shorter way,
+# across the wrap if shorter. Return on the full slot 0 is refused: Player 2 still drops next. The
+# board fills without a line of four (top row first, X Player 1: XXXOXOO / OOOXOXX / OOOXOXX /
+# XXXOXOO / XXXOXOO) and the outcome shows the grey no-winner text. Escape ends that screen, and
+# in the menu the program.
 source "$(dirname "$0")/lib.sh"
 fill=(0 3 0 0 1 0 0 3 1 1 2 1 1 5 2 2 3 2 2 5 3 3 4 6 4 4 5 4 5 6 6 5 6 6 4)
 cursor=0

@@ -1,8 +1,6 @@
-# The whole program in a real window: a private Xvfb server, the game in it, real input through
-# xdotool, and what the player sees read back from screenshots. Sourced:
-#   source lib.sh <game command> <close_window helper>
-# E2E_GAME_DIR, if set before, is where the game runs and reads data/; by default the command's own
-# directory, where a build puts data/.
+# The whole program in a real window on a private Xvfb server, driven by xdotool and read back from
+# screenshots.   source lib.sh <game command> <close_window helper>
+# E2E_GAME_DIR, if set before, is where the game runs and reads data/ (default: the command's directory).
 set -euo pipefail
 E2E_GAME=$(realpath -s "$(command -v "${1:?game command}")")
 E2E_CLOSE_WINDOW=$(realpath "${2:?close_window helper}")
@@ -12,12 +10,11 @@ SHOT=$E2E_TMP/shot.rgb XVFB_PID= GAME_PID= GAME_STATUS= WIN=
 trap '{ kill -KILL $GAME_PID $XVFB_PID || true; wait; } 2>/dev/null; rm -rf "$E2E_TMP"' EXIT
 trap 'exit 130' INT TERM
 MAGICK=/usr/bin/convert; [ -x $MAGICK ] || MAGICK=convert   # not another convert on the PATH
-# How long one screen may take to appear; the sanitizer build is several times slower.
-WAIT_SECONDS=${E2E_WAIT_SECONDS:-15}
-readonly SLOTS=7 ROWS=5 CELL_W=91
+WAIT_SECONDS=${E2E_WAIT_SECONDS:-15}   # for one screen; the sanitizer build is several times slower
+readonly SLOTS=7 CELL_W=91
 
 log() { echo "[${SECONDS}s] $*"; }
-# Keeps the last screen as e2e-artifacts/<test>.png in the working directory.
+# Keeps the last screen in e2e-artifacts/ of the working directory.
 fail()
 {
     echo "FAIL ($(basename "$0" .sh)): $*; the game's stderr:" >&2
@@ -84,44 +81,36 @@ shoot()
     [ "$(stat -c %s "$SHOT")" -eq $(( 640 * 480 * 3 )) ] || fail "the window is not 640 x 480"
 }
 
-# Prints a property (an ImageMagick -format) of the mask that is white where the screenshot, or the
-# given part of it, comes near the colour (near enough for the window's 16-bit rounding).
-#   colour_mask <r,g,b> <format> [<w>x<h>+<x>+<y>]
+# A property (ImageMagick -format) of the mask that is white where the screenshot, or a part of it,
+# comes near the colour (near enough for the window's 16 bits).   colour_mask <r,g,b> <format> [part]
 colour_mask()
 {
     "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" -crop "${3:-640x480+0+0}" +repage -fuzz 6% \
         -fill black +opaque "rgb($1)" -fill white +opaque black -format "$2" info:
 }
 has_colour() { [ "$(colour_mask "$1" '%[fx:round(mean * w * h)]' "${3:-}")" -ge "$2" ]; }   # <r,g,b> <count> [part]
-blue_at() { local r g b; read -r r g b < <(od -An -tu1 -j $(( ($2 * 640 + $1) * 3 )) -N3 "$SHOT"); (( r < 40 && g < 40 && b > 200 )); }
+rgb_at() { read -r R G B < <(od -An -tu1 -j $(( ($2 * 640 + $1) * 3 )) -N3 "$SHOT"); }
+blue_at() { rgb_at "$@"; (( R < 40 && G < 40 && B > 200 )); }
 on_menu() { has_colour 0,255,0 200 && ! blue_at 0 300; }   # the green highlight, no board's blue margin
 
-# The board expected, top row first, each row from slot 0: 0 empty, 1 or 2 a player's token. The
-# window shows it in the middle of each cell, where the token shows through the frame; the board
-# is drawn from x = 1, below the 60-pixel strip.
-BOARD= PLAYER=1
-board_shows()
-{
-    blue_at 0 300 && [ "$BOARD" = "$("$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" -crop 637x420+1+60 +repage \
-        -define sample:offset=50 -sample "${SLOTS}x${ROWS}!" -depth 8 txt:- |
-        awk -F '[(),]' 'NR > 1 { printf "%s", ($4 > 200 ? 0 : $3 > 200 ? 1 : $5 > 200 && $3 > 100 ? 2 : "?") }')" ]
-}
+# What shows in the middle of a cell (slot, row from the bottom) through the frame: 0 nothing,
+# 1 or 2 a player's token. The board is drawn from x = 1 and ends at the window's bottom.
+cell_shows() { rgb_at $(( 46 + CELL_W * $1 )) $(( 437 - 84 * $2 )); [ $(( G > 200 ? 0 : R > 200 ? 1 : B > 200 && R > 100 ? 2 : 9 )) = "$3" ]; }
+empty_board() { local slot; blue_at 0 300 && for ((slot = 0; slot < SLOTS; slot++)); do cell_shows $slot 0 0 || return 1; done; }
 # Starts a game with the given command and waits for an empty board.
-new_game() { "$@"; BOARD=$(printf '0%.0s' $(seq $(( SLOTS * ROWS )))) PLAYER=1; wait_for "an empty board" board_shows; }
+new_game() { "$@"; FILLED=(0 0 0 0 0 0 0) PLAYER=1; wait_for "an empty board" empty_board; }
 # The next player's token falls to the lowest empty cell of the slot; then the other player moves.
 expect_drop()
 {
-    local row=0 cell
-    until cell=$(( (ROWS - 1 - row) * SLOTS + $1 )); [ "${BOARD:cell:1}" = 0 ]; do (( ++row < ROWS )) || fail "test error: slot $1 full"; done
-    BOARD=${BOARD:0:cell}$PLAYER${BOARD:cell+1}
-    wait_for "Player $PLAYER's token in slot $1, row $row" board_shows
+    local row=${FILLED[$1]}
+    FILLED[$1]=$(( row + 1 ))
+    wait_for "Player $PLAYER's token in slot $1, row $row" cell_shows "$1" "$row" "$PLAYER"
     PLAYER=$(( 3 - PLAYER ))
 }
 
-# The outcome text starts in the top-left corner, over the strip and the board's two top rows: the
-# winner's name in their colour, or the no-winner text in grey (thousands of pixels, where the black
-# text's smoothed edges have hundreds). Then waits for it to drift: the screen throws away what
-# arrives in its first 110 ms, and once the text has moved it takes input.
+# The outcome text, first in the top-left corner over the board's two top rows: thousands of pixels
+# in the winner's colour or the no-winner grey (the black text's smooth edges have hundreds). Then
+# waits for it to drift: input is thrown away for the first 110 ms, taken once the text has moved.
 expect_outcome()
 {
     wait_for "the outcome text in rgb($1)" has_colour "$1" 3000 640x228+0+0

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# A game by mouse: a click on the highlighted "start new game", then a click 2 pixels inside the
-# left (L) and the right (R) edge of every drawn column (91 wide, from x = 1); each token must land
-# in the column under the pointer. Player 2's last token completes four in row 1 and loses, so the
-# outcome names Player 1 in red. Closing the window ends that screen, and in the menu the program.
+# A game by mouse: a click on "start new game", then one 2 pixels inside the left (L) and one inside
+# the right (R) edge of every drawn column (91 wide, from x = 1), each token landing in the column
+# under the pointer. Player 2's last token completes four and loses: the outcome names Player 1 in
+# red. Closing the window ends that screen, and in the menu the program.
 source "$(dirname "$0")/lib.sh"
 click_edge() { local x=$(( ${1%?} * CELL_W + 3 )); [ "${1#?}" = L ] || x=$(( x + CELL_W - 5 )); click_at $x 300; }
 
