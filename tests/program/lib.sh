@@ -54,7 +54,8 @@ start_game()
     log "game started in window $WIN on $DISPLAY"
     wait_for "the menu" on_menu
 }
-window_found() { game_alive || fail "the game ended before its window appeared"; WIN=$(xdotool search --onlyvisible --name '^Quorlitz$' | head -n1); }
+# xdotool's search ignores case; the caption is checked as it is.
+window_found() { game_alive || fail "the game ended before its window appeared"; WIN=$(xdotool search --onlyvisible --name '^Quorlitz$' | head -n1) && [ "$(xdotool getwindowname "$WIN")" = Quorlitz ]; }
 # True while the game runs; once it has ended, GAME_STATUS holds its exit status.
 game_alive()
 {
@@ -108,12 +109,14 @@ expect_drop()
     PLAYER=$(( 3 - PLAYER ))
 }
 
-# The outcome text, first in the top-left corner over the board's two top rows: thousands of pixels
-# in the winner's colour or the no-winner grey (the black text's smooth edges have hundreds). Then
-# waits for it to drift: input is thrown away for the first 110 ms, taken once the text has moved.
+# The outcome text, at first in the top-left corner over the strip and the board's two top rows:
+# thousands of pixels in the winner's colour or the no-winner grey, judged on the first screen that
+# shows it, before the drifting text leaves smoothed trails. Then waits for it to drift: input is
+# thrown away for the first 110 ms, taken once the text has moved.
 expect_outcome()
 {
-    wait_for "the outcome text in rgb($1)" has_colour "$1" 3000 640x228+0+0
+    wait_for "the outcome text over the strip" eval '! has_colour 255,255,255 36000 640x60+0+0'
+    has_colour "$1" 3000 640x228+0+0 || fail "the outcome text is not in rgb($1)"
     cp "$SHOT" "$E2E_TMP/outcome.rgb"
     wait_for "the outcome text to drift" eval '! cmp -s "$SHOT" "$E2E_TMP/outcome.rgb"'
 }
