@@ -32,7 +32,7 @@ esac
 
 # The game runs where the player stands, not beside the command.
 E2E_GAME_DIR=$work/elsewhere
-source "$(dirname "$0")/../e2e/lib.sh" "$command" "$close_window"
+source "$(dirname "$0")/../program/lib.sh" "$command" "$close_window"
 start_game
 key Escape
 expect_clean_exit

@@ -1,0 +1,122 @@
+# The whole program in a real window on a private Xvfb server, driven by xdotool and read back from
+# screenshots.   source lib.sh <game command> <close_window helper>
+# E2E_GAME_DIR, if set before, is where the game runs and reads data/ (default: the command's directory).
+set -euo pipefail
+E2E_GAME=$(realpath -s "$(command -v "${1:?game command}")")
+E2E_CLOSE_WINDOW=$(realpath "${2:?close_window helper}")
+E2E_GAME_DIR=${E2E_GAME_DIR:-$(dirname "$E2E_GAME")}
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-e2e.XXXXXX")
+SHOT=$E2E_TMP/shot.rgb XVFB_PID= GAME_PID= GAME_STATUS= WIN=
+trap '{ kill -KILL $GAME_PID $XVFB_PID || true; wait; } 2>/dev/null; rm -rf "$E2E_TMP"' EXIT
+trap 'exit 130' INT TERM
+MAGICK=/usr/bin/convert; [ -x $MAGICK ] || MAGICK=convert   # not another convert on the PATH
+WAIT_SECONDS=${E2E_WAIT_SECONDS:-15}   # for one screen; the sanitizer build is several times slower
+readonly SLOTS=7 CELL_W=91
+
+log() { echo "[${SECONDS}s] $*"; }
+# Keeps the last screen in e2e-artifacts/ of the working directory.
+fail()
+{
+    echo "FAIL ($(basename "$0" .sh)): $*; the game's stderr:" >&2
+    cat "$E2E_TMP/game.stderr" >&2 2>/dev/null || true
+    mkdir -p e2e-artifacts && "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" "e2e-artifacts/$(basename "$0" .sh).png" || true
+    exit 1
+}
+# Polls until a command holds, for at most WAIT_SECONDS.
+poll()
+{
+    local what=$1 deadline=$(( SECONDS + WAIT_SECONDS ))
+    shift
+    until "$@"; do [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"; sleep 0.05; done
+}
+# As poll, on a fresh screenshot each time; fails at once if the game has ended.
+wait_for() { local what=$1; shift; poll "$what" on_screen "$what" "$@"; }
+on_screen() { game_alive || fail "the game ended (status $GAME_STATUS) while waiting for $1"; shift; shoot && "$@"; }
+
+# Starts the game (and the X server, the first time) and waits for its window and the menu.
+start_game()
+{
+    if [ -z "$XVFB_PID" ]; then
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" 2>/dev/null &
+        XVFB_PID=$!
+        poll "Xvfb to report its display" test -s "$E2E_TMP/display"
+        export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+        unset SDL_VIDEODRIVER WAYLAND_DISPLAY
+        xdotool mousemove 0 0   # outside the window until a test moves it there
+    fi
+    # Leaks are left to the tests under SDL's dummy driver: on X11 the system libraries leak at
+    # exit, and the whole stacks their suppressions would need make the game stall.
+    (cd "$E2E_GAME_DIR" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0:fast_unwind_on_malloc=1" \
+        exec "$E2E_GAME" >"$E2E_TMP/game.stdout" 2>"$E2E_TMP/game.stderr") &
+    GAME_PID=$! GAME_STATUS= WIN=
+    poll "a window captioned Quorlitz" window_found
+    xdotool windowfocus "$WIN"   # there is no window manager to do it
+    log "game started in window $WIN on $DISPLAY"
+    wait_for "the menu" on_menu
+}
+# xdotool's search ignores case; the caption is checked as it is.
+window_found() { game_alive || fail "the game ended before its window appeared"; WIN=$(xdotool search --onlyvisible --name '^Quorlitz$' | head -n1) && [ "$(xdotool getwindowname "$WIN")" = Quorlitz ]; }
+# True while the game runs; once it has ended, GAME_STATUS holds its exit status.
+game_alive()
+{
+    [ -z "$GAME_STATUS" ] && kill -0 "$GAME_PID" 2>/dev/null && return 0
+    [ -n "$GAME_STATUS" ] || { GAME_STATUS=0; wait "$GAME_PID" || GAME_STATUS=$?; GAME_PID=; }
+    return 1
+}
+# The game ends by itself with status 0, nothing on stdout, no sanitizer or check report.
+expect_clean_exit()
+{
+    poll "the game to end" eval '! game_alive'
+    [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS, expected 0"
+    [ ! -s "$E2E_TMP/game.stdout" ] || fail "output on stdout: $(cat "$E2E_TMP/game.stdout")"
+    ! grep -Eq 'Sanitizer|runtime error|check failed' "$E2E_TMP/game.stderr" || fail "an error report on stderr"
+}
+
+# As a window manager's close button does.
+close_window() { "$E2E_CLOSE_WINDOW" "$WIN" || fail "could not ask window $WIN to close"; }
+key() { xdotool key --delay 20 "$@"; }
+click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
+shoot()
+{
+    import -window "$WIN" -depth 8 "rgb:$SHOT" 2>/dev/null || return 1
+    [ "$(stat -c %s "$SHOT")" -eq $(( 640 * 480 * 3 )) ] || fail "the window is not 640 x 480"
+}
+
+# A property (ImageMagick -format) of the mask that is white where the screenshot, or a part of it,
+# comes near the colour (near enough for the window's 16 bits).   colour_mask <r,g,b> <format> [part]
+colour_mask()
+{
+    "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" -crop "${3:-640x480+0+0}" +repage -fuzz 6% \
+        -fill black +opaque "rgb($1)" -fill white +opaque black -format "$2" info:
+}
+has_colour() { [ "$(colour_mask "$1" '%[fx:round(mean * w * h)]' "${3:-}")" -ge "$2" ]; }   # <r,g,b> <count> [part]
+rgb_at() { read -r R G B < <(od -An -tu1 -j $(( ($2 * 640 + $1) * 3 )) -N3 "$SHOT"); }
+blue_at() { rgb_at "$@"; (( R < 40 && G < 40 && B > 200 )); }
+on_menu() { has_colour 0,255,0 200 && ! blue_at 0 300; }   # the green highlight, no board's blue margin
+
+# What shows in the middle of a cell (slot, row from the bottom) through the frame: 0 nothing,
+# 1 or 2 a player's token. The board is drawn from x = 1 and ends at the window's bottom.
+cell_shows() { rgb_at $(( 46 + CELL_W * $1 )) $(( 437 - 84 * $2 )); [ $(( G > 200 ? 0 : R > 200 ? 1 : B > 200 && R > 100 ? 2 : 9 )) = "$3" ]; }
+empty_board() { local slot; blue_at 0 300 && for ((slot = 0; slot < SLOTS; slot++)); do cell_shows $slot 0 0 || return 1; done; }
+# Starts a game with the given command and waits for an empty board.
+new_game() { "$@"; FILLED=(0 0 0 0 0 0 0) PLAYER=1; wait_for "an empty board" empty_board; }
+# The next player's token falls to the lowest empty cell of the slot; then the other player moves.
+expect_drop()
+{
+    local row=${FILLED[$1]}
+    FILLED[$1]=$(( row + 1 ))
+    wait_for "Player $PLAYER's token in slot $1, row $row" cell_shows "$1" "$row" "$PLAYER"
+    PLAYER=$(( 3 - PLAYER ))
+}
+
+# The outcome text, at first in the top-left corner over the strip and the board's two top rows:
+# thousands of pixels in the winner's colour or the no-winner grey, judged on the first screen that
+# shows it, before the drifting text leaves smoothed trails. Then waits for it to drift: input is
+# thrown away for the first 110 ms, taken once the text has moved.
+expect_outcome()
+{
+    wait_for "the outcome text over the strip" eval '! has_colour 255,255,255 36000 640x60+0+0'
+    has_colour "$1" 3000 640x228+0+0 || fail "the outcome text is not in rgb($1)"
+    cp "$SHOT" "$E2E_TMP/outcome.rgb"
+    wait_for "the outcome text to drift" eval '! cmp -s "$SHOT" "$E2E_TMP/outcome.rgb"'
+}
