@@ -25,15 +25,15 @@ TEST(GameManagerTest, GamesStartEmptyWithPlayer1AndALineOfFourLoses)
     UiScript script;
     GameManager manager(script.factory());
     script.menu = {&GameManager::playGame, &GameManager::playGame, &GameManager::quit};
-    script.dropAll("0101010");  // Player 1 stacks four in slot 0
-    // Slot 2 fills up; refused drops keep the board and the turn, and Player 2 stacks four in slot 6.
-    script.dropAll("2222227" "6064606");
+    // Player 1 stacks four in slot 0; then slot 2 fills up and Player 2 stacks four in slot 6. A
+    // refused drop (no slot 7, slot 2 full) keeps the board and the turn.
+    script.dropAll("07101010" "222222" "6064606");
 
     manager.run();
 
-    EXPECT_EQ(script.trace, "menu" + drops("0101010") + ", winner Player 2, menu" + drops("22222") +
-                                ", move, 2 refused, move, 7 refused" + drops("6064606", PLAYER_2_ID) +
-                                ", winner Player 1, menu");
+    EXPECT_EQ(script.trace, "menu" + drops("0") + ", move, 7 refused" + drops("101010", PLAYER_2_ID) +
+                                ", winner Player 2, menu" + drops("22222") + ", move, 2 refused" +
+                                drops("6064606", PLAYER_2_ID) + ", winner Player 1, menu");
 }
 
 TEST(GameManagerTest, FullBoardEndsWithoutAWinnerEvenWhenTheLastTokenMakesALine)

@@ -58,8 +58,6 @@ public:
         if (script_.onDestroy)
             script_.onDestroy();
     }
-    ScriptedUserInterface(const ScriptedUserInterface&) = delete;
-    ScriptedUserInterface& operator=(const ScriptedUserInterface&) = delete;
 
     void makeMove() override { runNext("move", script_.moves); }
     void showMenu() override { runNext("menu", script_.menu); }
