@@ -16,7 +16,7 @@ constexpr std::int32_t LOSING_LINE_LENGTH = 4;
 GameManager::GameManager(const UserInterfaceFactory& makeUserInterface)
     : running_(false),
       quit_(false),
-      winner_(0),
+      winner_(GAME_GOES_ON),
       currentPlayer_(nullptr),
       players_(),
       grid_(nullptr),
@@ -65,7 +65,7 @@ void GameManager::playGame()
         ui_->makeMove();
         // Judged even after abandonGame() or quit(): a decided position is still shown.
         winner_ = checker_->check();
-        if (winner_ != 0) {
+        if (winner_ != GAME_GOES_ON) {
             running_ = false;
             ui_->showWinner(players_.at(winner_));
         }

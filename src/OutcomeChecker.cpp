@@ -4,24 +4,22 @@
 
 namespace {
 
-// The outcome codes of a found line: the owner of the line loses, so the code is the other id.
-constexpr std::int32_t PLAYER_1_LINE = 5;
-constexpr std::int32_t PLAYER_2_LINE = 1;
-constexpr std::int32_t UNDECIDED = 0;
-constexpr std::int32_t BOARD_FULL = -1;
+// The outcomes of a found line: the owner of the line loses, so the other player wins.
+constexpr std::int32_t PLAYER_1_LINE = PLAYER_2_ID;
+constexpr std::int32_t PLAYER_2_LINE = PLAYER_1_ID;
 
 // A diagonal window always spans four cells, whatever the line length; the game uses 4 only.
 constexpr std::int32_t WINDOW_CELLS = 4;
 
 // Tells a line of player 1 (its tokens summing to player1Sum) before one of player 2.
-std::int32_t lineOutcome(std::int32_t onesSum, std::int32_t fivesSum, std::int32_t player1Sum,
+std::int32_t lineOutcome(std::int32_t player1Run, std::int32_t player2Run, std::int32_t player1Sum,
                          std::int32_t player2Sum)
 {
-    if (onesSum == player1Sum)
+    if (player1Run == player1Sum)
         return PLAYER_1_LINE;
-    if (fivesSum == player2Sum)
+    if (player2Run == player2Sum)
         return PLAYER_2_LINE;
-    return UNDECIDED;
+    return GAME_GOES_ON;
 }
 
 // The sum of the diagonal window that starts at (slot, row) and climbs one row per slotStep.
@@ -34,7 +32,7 @@ std::int32_t windowSum(const GameGrid& grid, std::int32_t slot, std::int32_t row
 }
 
 // Follows the current unbroken run of each player's tokens along one line. Because the cells
-// hold only 0, 1 and 5, a run's sum reaching length x id means the run has reached the length.
+// hold only 0 and the two ids, a run's sum reaching length x id means the run has reached the length.
 class RunCounter {
 public:
     RunCounter(std::int32_t player1Sum, std::int32_t player2Sum)
@@ -45,30 +43,30 @@ public:
     // Takes the next cell of the line; returns the outcome code once a run is long enough.
     std::int32_t add(std::int32_t cell)
     {
-        if (cell == 1) {
-            ones_ += 1;
-            fives_ = 0;
-        } else if (cell == 5) {
-            fives_ += 5;
-            ones_ = 0;
+        if (cell == PLAYER_1_ID) {
+            player1Run_ += PLAYER_1_ID;
+            player2Run_ = 0;
+        } else if (cell == PLAYER_2_ID) {
+            player2Run_ += PLAYER_2_ID;
+            player1Run_ = 0;
         } else {
-            ones_ = 0;
-            fives_ = 0;
+            player1Run_ = 0;
+            player2Run_ = 0;
         }
-        return lineOutcome(ones_, fives_, player1Sum_, player2Sum_);
+        return lineOutcome(player1Run_, player2Run_, player1Sum_, player2Sum_);
     }
 
 private:
     std::int32_t player1Sum_;
     std::int32_t player2Sum_;
-    std::int32_t ones_ = 0;
-    std::int32_t fives_ = 0;
+    std::int32_t player1Run_ = 0;
+    std::int32_t player2Run_ = 0;
 };
 
 }  // namespace
 
 OutcomeChecker::OutcomeChecker(const GameGrid* grid, std::int32_t length)
-    : length_(length), player1Sum_(length), player2Sum_(5 * length), grid_(grid)
+    : length_(length), player1Sum_(PLAYER_1_ID * length), player2Sum_(PLAYER_2_ID * length), grid_(grid)
 {
 }
 
@@ -76,15 +74,15 @@ std::int32_t OutcomeChecker::check() const
 {
     // A full board ends the game without a winner even when its last token completed a line.
     if (isFull())
-        return BOARD_FULL;
+        return NO_WINNER_ID;
     std::int32_t result = checkColumns();
-    if (result != UNDECIDED)
+    if (result != GAME_GOES_ON)
         return result;
     result = checkRows();
-    if (result != UNDECIDED)
+    if (result != GAME_GOES_ON)
         return result;
     result = checkDiagonals();
-    if (result != UNDECIDED)
+    if (result != GAME_GOES_ON)
         return result;
     return checkAntiDiagonals();
 }
@@ -108,11 +106,11 @@ std::int32_t OutcomeChecker::checkColumns() const
         RunCounter runs(player1Sum_, player2Sum_);
         for (std::int32_t row = 0; row < rows; ++row) {
             const std::int32_t result = runs.add(grid_->getCell(slot, row));
-            if (result != UNDECIDED)
+            if (result != GAME_GOES_ON)
                 return result;
         }
     }
-    return UNDECIDED;
+    return GAME_GOES_ON;
 }
 
 std::int32_t OutcomeChecker::checkRows() const
@@ -123,11 +121,11 @@ std::int32_t OutcomeChecker::checkRows() const
         RunCounter runs(player1Sum_, player2Sum_);
         for (std::int32_t slot = 0; slot < slots; ++slot) {
             const std::int32_t result = runs.add(grid_->getCell(slot, row));
-            if (result != UNDECIDED)
+            if (result != GAME_GOES_ON)
                 return result;
         }
     }
-    return UNDECIDED;
+    return GAME_GOES_ON;
 }
 
 std::int32_t OutcomeChecker::checkDiagonals() const
@@ -138,11 +136,11 @@ std::int32_t OutcomeChecker::checkDiagonals() const
         for (std::int32_t row = 0; row <= rows - length_; ++row) {
             const std::int32_t sum = windowSum(*grid_, slot, row, 1);
             const std::int32_t result = lineOutcome(sum, sum, player1Sum_, player2Sum_);
-            if (result != UNDECIDED)
+            if (result != GAME_GOES_ON)
                 return result;
         }
     }
-    return UNDECIDED;
+    return GAME_GOES_ON;
 }
 
 std::int32_t OutcomeChecker::checkAntiDiagonals() const
@@ -153,9 +151,9 @@ std::int32_t OutcomeChecker::checkAntiDiagonals() const
         for (std::int32_t row = 0; row <= rows - length_; ++row) {
             const std::int32_t sum = windowSum(*grid_, slot, row, -1);
             const std::int32_t result = lineOutcome(sum, sum, player1Sum_, player2Sum_);
-            if (result != UNDECIDED)
+            if (result != GAME_GOES_ON)
                 return result;
         }
     }
-    return UNDECIDED;
+    return GAME_GOES_ON;
 }

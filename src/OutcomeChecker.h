@@ -3,19 +3,25 @@
 
 #include <cstdint>
 
+#include "Player.h"
+
 class GameGrid;
+
+// What check() returns besides a winner's id (the id of the player who did NOT make the line) and
+// NO_WINNER_ID for a full board.
+constexpr std::int32_t GAME_GOES_ON = 0;
 
 // The rule of the game, turned around: whoever has `length` of their own tokens in a line LOSES,
 // and a board without an empty cell ends the game without a winner. Relies on the grid holding
-// only 0, 1 and 5, whose sums over a line of four tell the owner apart (4 and 20).
+// only 0 and the two player ids, whose sums over a line of four tell the owner apart.
 class OutcomeChecker {
 public:
     OutcomeChecker(const GameGrid* grid, std::int32_t length);
     ~OutcomeChecker() = default;
 
-    // 0: the game goes on; 5: player 1 made a line, player 5 wins; 1: player 5 made a line,
-    // player 1 wins; -1: the board is full. A full board is judged before any line; then columns,
-    // rows, rising-right and rising-left diagonals, the first finding deciding.
+    // GAME_GOES_ON, the winner's id, or NO_WINNER_ID when the board is full. A full board is judged
+    // before any line; then columns, rows, rising-right and rising-left diagonals, the first
+    // finding deciding.
     std::int32_t check() const;
 
     OutcomeChecker(const OutcomeChecker&) = delete;

@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <string>
 
-// A player as the front end shows it. The id is also the value the player's tokens leave in the
-// grid and the key of the record in the players table; id -1 stands for "nobody won".
-// The keys of the players table. 1 and 5 are also the values the two players' tokens leave in the
-// grid: the outcome check tells their lines apart by the sums 4 and 20.
+// A player as the front end shows it. The id is the key of the record in the players table and the
+// value the player's tokens leave in the grid, where the outcome check tells a line of 1s from one
+// of 5s by its sum (4 or 20); id -1 is the record shown when nobody won.
 constexpr std::int32_t PLAYER_1_ID = 1;
 constexpr std::int32_t PLAYER_2_ID = 5;
 constexpr std::int32_t NO_WINNER_ID = -1;

@@ -15,8 +15,8 @@ public:
     // player chooses again.
     virtual void makeMove() = 0;
 
-    // Shows the outcome of a finished game: the winner's record, or the record with id -1 when
-    // the board filled up. The reference points into the manager's players table.
+    // Shows the outcome of a finished game: the winner's record, or the NO_WINNER_ID record when the
+    // board filled up. The reference points into the manager's players table.
     virtual void showWinner(const Player& winner) = 0;
 
     // Shows the main menu and acts on the choice by calling playGame() or quit().
