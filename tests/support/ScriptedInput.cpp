@@ -90,6 +90,8 @@ InputScript& InputScript::then(const std::vector<SDL_Event>& events, int pausesT
 void InputScript::onPause(Uint32 milliseconds)
 {
     pauses_.push_back(milliseconds);
+    if (watcher_)
+        watcher_(milliseconds);
     const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     deepest_ = std::min(deepest_, frame);
     shallowest_ = std::max(shallowest_, frame);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -42,6 +43,8 @@ public:
     // Pushes events together at a later pause: the first pause after the previous step's, or
     // pausesToSkip pauses after that. Steps run in the order they are added.
     InputScript& then(const std::vector<SDL_Event>& events, int pausesToSkip = 0);
+    // Called at every pause, before any event is pushed: lets a benchmark see the program waiting.
+    void watch(const std::function<void(Uint32)>& watcher) { watcher_ = watcher; }
     const std::vector<Uint32>& pauses() const { return pauses_; }  // each pause's length, in order
     bool finished() const { return next_ == steps_.size(); }
     // How far apart in the stack the pauses were taken: shows whether waiting for input nests.
@@ -56,6 +59,7 @@ private:
     int skipped_ = 0, idlePauses_ = 0;
     std::vector<Uint32> pauses_;
     std::uintptr_t deepest_ = UINTPTR_MAX, shallowest_ = 0;
+    std::function<void(Uint32)> watcher_;
 };
 
 }  // namespace scripted_input
