@@ -1,7 +1,6 @@
 #include "ScriptedInput.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -18,48 +17,43 @@ InputScript* liveScript = nullptr;
 
 // A program that waits on after its script has run out would otherwise hang the suite. After this
 // many idle pauses the test fails and the window is asked to close, which ends every loop of the
-// program; if even that does not help, the process ends.
+// program; after as many again, the process ends.
 constexpr int IDLE_PAUSES_BEFORE_FAILING = 100000;
 
-SDL_Event blankEvent(Uint8 type)
+SDL_Event blank(Uint8 type)
 {
-    SDL_Event event;
-    SDL_memset(&event, 0, sizeof event);
+    SDL_Event event{};
     event.type = type;
     return event;
 }
 
 SDL_Event keyEvent(Uint8 type, SDLKey key)
 {
-    SDL_Event event = blankEvent(type);
-    event.key = {type, 0, Uint8(type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED), {0, key, KMOD_NONE, 0}};
+    SDL_Event event = blank(type);
+    event.key.keysym.sym = key;
     return event;
 }
 
-SDL_Event buttonEvent(Uint8 type, Uint8 button, Uint16 x, Uint16 y)
-{
-    SDL_Event event = blankEvent(type);
-    event.button = {type, 0, button, Uint8(type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED), x, y};
-    return event;
-}
-
-void push(SDL_Event event)
-{
-    EXPECT_EQ(SDL_PushEvent(&event), 0) << "the event queue is full: " << SDL_GetError();
-}
+void push(SDL_Event event) { EXPECT_EQ(SDL_PushEvent(&event), 0) << "the event queue is full: " << SDL_GetError(); }
 
 }  // namespace
 
 SDL_Event keyUp(SDLKey key) { return keyEvent(SDL_KEYUP, key); }
 SDL_Event keyDown(SDLKey key) { return keyEvent(SDL_KEYDOWN, key); }
-SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y) { return buttonEvent(SDL_MOUSEBUTTONUP, button, x, y); }
-SDL_Event buttonDown(Uint8 button, Uint16 x, Uint16 y) { return buttonEvent(SDL_MOUSEBUTTONDOWN, button, x, y); }
-SDL_Event quitRequest() { return blankEvent(SDL_QUIT); }
+SDL_Event quitRequest() { return blank(SDL_QUIT); }
 SDL_Event clickOnSlot(int slot) { return buttonUp(SDL_BUTTON_LEFT, Uint16(slot * 91 + 45), 300); }
+UserInterface* openWindow(GameManager& manager) { return new SdlUserInterface(&manager); }
+
+SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y)
+{
+    SDL_Event event = blank(SDL_MOUSEBUTTONUP);
+    event.button = {SDL_MOUSEBUTTONUP, 0, button, SDL_RELEASED, x, y};
+    return event;
+}
 
 SDL_Event motion(Uint16 x, Uint16 y)
 {
-    SDL_Event event = blankEvent(SDL_MOUSEMOTION);
+    SDL_Event event = blank(SDL_MOUSEMOTION);
     event.motion = {SDL_MOUSEMOTION, 0, 0, x, y, 0, 0};
     return event;
 }
@@ -69,8 +63,6 @@ int pendingEvents(Uint32 mask)
     SDL_Event events[256];
     return SDL_PeepEvents(events, 256, SDL_PEEKEVENT, mask);
 }
-
-UserInterface* openWindow(GameManager& manager) { return new SdlUserInterface(&manager); }
 
 InputScript::InputScript()
 {
@@ -96,12 +88,11 @@ void InputScript::onPause(Uint32 milliseconds)
     deepest_ = std::min(deepest_, frame);
     shallowest_ = std::max(shallowest_, frame);
     if (finished()) {
-        if (++idlePauses_ == IDLE_PAUSES_BEFORE_FAILING) {
+        if (++idlePauses_ % IDLE_PAUSES_BEFORE_FAILING == 0) {
             ADD_FAILURE() << "the program still waits for input after the script has run out";
+            if (idlePauses_ > IDLE_PAUSES_BEFORE_FAILING)
+                std::_Exit(3);
             push(quitRequest());
-        } else if (idlePauses_ >= 2 * IDLE_PAUSES_BEFORE_FAILING) {
-            std::fprintf(stderr, "ScriptedInput: the program does not end; giving up\n");
-            std::_Exit(3);
         }
     } else if (skipped_ < steps_[next_].second) {
         ++skipped_;

@@ -21,17 +21,11 @@ namespace scripted_input {
 SDL_Event keyUp(SDLKey key);
 SDL_Event keyDown(SDLKey key);
 SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y);
-SDL_Event buttonDown(Uint8 button, Uint16 x, Uint16 y);
 SDL_Event motion(Uint16 x, Uint16 y);
 SDL_Event quitRequest();
-// A release of the left button over the middle of a slot's band (91 pixels wide).
-SDL_Event clickOnSlot(int slot);
-
-// How many events of the given SDL_EVENTMASK wait in the queue, without taking them.
-int pendingEvents(Uint32 mask = SDL_ALLEVENTS);
-
-// The program's own front end, for a GameManager to build.
-UserInterface* openWindow(GameManager& manager);
+SDL_Event clickOnSlot(int slot);  // the left button released over the middle of a slot's 91-pixel band
+int pendingEvents(Uint32 mask = SDL_ALLEVENTS);  // how many events of the mask wait, left in the queue
+UserInterface* openWindow(GameManager& manager);  // the program's own front end
 
 class InputScript {
 public:
@@ -49,9 +43,7 @@ public:
     bool finished() const { return next_ == steps_.size(); }
     // How far apart in the stack the pauses were taken: shows whether waiting for input nests.
     std::uintptr_t stackSpread() const { return shallowest_ - deepest_; }
-
-    // Called by this binary's SDL_Delay at every pause the program takes.
-    void onPause(Uint32 milliseconds);
+    void onPause(Uint32 milliseconds);  // called by this binary's SDL_Delay
 
 private:
     std::vector<std::pair<std::vector<SDL_Event>, int>> steps_;  // the events, the pauses to skip

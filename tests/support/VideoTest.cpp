@@ -1,7 +1,11 @@
 #include "VideoTest.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+
+#include "SdlFont.h"
+#include "SdlHelper.h"
 
 void VideoTest::SetUp()
 {
@@ -37,29 +41,19 @@ void fillWith(SDL_Surface* surface, Rgb colour)
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, colour.r, colour.g, colour.b));
 }
 
-int countOf(SDL_Surface* surface, Rgb colour)
+SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other, SDL_Rect area)
 {
-    int count = 0;
-    for (int y = 0; y < surface->h; ++y)
-        for (int x = 0; x < surface->w; ++x)
-            count += pixelAt(surface, x, y) == colour ? 1 : 0;
-    return count;
-}
-
-SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other)
-{
-    int left = surface->w, top = surface->h, right = -1, bottom = -1;
-    for (int y = 0; y < surface->h; ++y)
-        for (int x = 0; x < surface->w; ++x)
+    if (area.w == 0)
+        area = {0, 0, Uint16(surface->w), Uint16(surface->h)};
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = area.y; y < area.y + area.h; ++y)
+        for (int x = area.x; x < area.x + area.w; ++x)
             if ((pixelAt(surface, x, y) == colour) != other) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
             }
-    if (right < 0)
-        return SDL_Rect{0, 0, 0, 0};
-    return SDL_Rect{Sint16(left), Sint16(top), Uint16(right - left + 1), Uint16(bottom - top + 1)};
+    return right < 0 ? SDL_Rect{0, 0, 0, 0}
+                     : SDL_Rect{Sint16(left), Sint16(top), Uint16(right - left + 1), Uint16(bottom - top + 1)};
 }
 
 SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height)
@@ -71,10 +65,9 @@ SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height)
 
 Rgb shown(const SDL_Surface* surface, Rgb colour)
 {
-    Rgb result{};
-    SDL_GetRGB(SDL_MapRGB(surface->format, colour.r, colour.g, colour.b), surface->format, &result.r, &result.g,
-               &result.b);
-    return result;
+    SDL_GetRGB(SDL_MapRGB(surface->format, colour.r, colour.g, colour.b), surface->format, &colour.r, &colour.g,
+               &colour.b);
+    return colour;
 }
 
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under)
@@ -86,8 +79,7 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
     SDL_BlitSurface(image, nullptr, expected.get(), nullptr);
     for (int row = 0; row < image->h; ++row)
         for (int column = 0; column < image->w; ++column) {
-            const Rgb want = pixelAt(expected.get(), column, row);
-            const Rgb got = pixelAt(target, x + column, y + row);
+            const Rgb want = pixelAt(expected.get(), column, row), got = pixelAt(target, x + column, y + row);
             if (!(got == want)) {
                 ADD_FAILURE() << "the image drawn at (" << x << ", " << y << ") differs at (" << x + column
                               << ", " << y + row << "): " << got << " instead of " << want;
@@ -96,10 +88,10 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
         }
 }
 
-std::string literally(const std::string& text)
+SurfacePtr textImage(const std::string& text, int size, Rgb colour)
 {
-    std::string pattern;
-    for (const char c : text)
-        pattern += (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos ? "\\" : "") + std::string(1, c);
-    return pattern;
+    const SdlFont* font = SdlFontManager::instance().getFont("Efont_Serif.ttf", size);
+    if (text.find('\n') == std::string::npos)
+        return SurfacePtr(font->render(text, colour.r, colour.g, colour.b));
+    return SurfacePtr(font->renderMultiline(text, colour.r, colour.g, colour.b, ALIGN_CENTER));
 }

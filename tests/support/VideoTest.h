@@ -8,8 +8,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-// What the front-end tests share: the program's window under the dummy driver, surfaces that free
-// themselves, pixels read back as colours.
+// What the front-end tests share: the window under the dummy driver, surfaces that free
+// themselves, pixels read back as colours, text in the game's font.
 
 // The window as the program opens it: 640 x 480 at 16 bits per pixel.
 class VideoTest : public ::testing::Test {
@@ -27,14 +27,8 @@ struct SurfaceFree {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
-struct Rgb {
-    Uint8 r, g, b;
-};
+struct Rgb { Uint8 r, g, b; };
 inline bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
-{
-    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
@@ -44,11 +38,9 @@ const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0}, KEY = {255, 0, 255}, GREY 
 // Any depth; locks the surface, so RLE-encoded surfaces read correctly too.
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
 void fillWith(SDL_Surface* surface, Rgb colour);
-// How many pixels hold exactly this colour, and the smallest rectangle around them (with other,
-// around the pixels of any other colour; all zero if there are none).
-int countOf(SDL_Surface* surface, Rgb colour);
-SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other = false);
-
+// The smallest rectangle around the pixels of this colour in area (by default the whole surface),
+// or with other around those of any other colour; all zero if there are none.
+SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other = false, SDL_Rect area = {0, 0, 0, 0});
 // A blank surface of the given size in the pixel format of model.
 SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height);
 // The colour as a pixel of surface can hold it (a 16-bit window keeps fewer bits of each channel).
@@ -56,8 +48,7 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
-
-// A death-test pattern that matches text literally.
-std::string literally(const std::string& text);
+// Text in the game's font as the menu and the outcome screen render it, several lines centred.
+SurfacePtr textImage(const std::string& text, int size, Rgb colour);
 
 #endif
