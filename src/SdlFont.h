@@ -26,7 +26,6 @@ public:
     TTF_Font* getTtfFont() const { return font_; }
 
 private:
-    friend class SdlFontTestAccess;
     static std::vector<std::string> splitLines(const std::string& text);
 
     TTF_Font* font_;
@@ -47,7 +46,6 @@ public:
     SdlFontManager& operator=(const SdlFontManager&) = delete;
 
 private:
-    friend class SdlFontTestAccess;
     SdlFontManager();
     ~SdlFontManager();
     static std::string makeKey(const std::string& name, int size);

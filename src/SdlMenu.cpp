@@ -44,12 +44,6 @@ void walkColumn(const Entries& entries, std::size_t selected, const SDL_Surface&
     }
 }
 
-// Points on an image's border belong to no entry.
-bool isInside(int x, int y, const SDL_Rect& rect)
-{
-    return rect.x < x && x < rect.x + rect.w && rect.y < y && y < rect.y + rect.h;
-}
-
 }  // namespace
 
 SdlMenu::SdlMenu(SDL_Surface* surface, int quitId)
@@ -189,6 +183,12 @@ bool SdlMenu::selectAt(int x, int y)
                    return false;
                });
     return found;
+}
+
+// Points on an image's border belong to no entry.
+bool SdlMenu::isInside(int x, int y, const SDL_Rect& rect)
+{
+    return rect.x < x && x < rect.x + rect.w && rect.y < y && y < rect.y + rect.h;
 }
 
 void SdlMenu::draw()

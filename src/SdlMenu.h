@@ -39,6 +39,7 @@ private:
     void drawBackground();
     void drawEntries();
     bool selectAt(int x, int y);
+    static bool isInside(int x, int y, const SDL_Rect& rect);
     void draw();
 
     std::vector<MenuEntry> entries_;
