@@ -78,7 +78,8 @@ key() { xdotool key --delay 20 "$@"; }
 click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
 shoot()
 {
-    import -window "$WIN" -depth 8 "rgb:$SHOT" 2>/dev/null || return 1
+    # import waits for ever on a window that goes away while it reads it.
+    timeout 10 import -window "$WIN" -depth 8 "rgb:$SHOT" 2>/dev/null || return 1
     [ "$(stat -c %s "$SHOT")" -eq $(( 640 * 480 * 3 )) ] || fail "the window is not 640 x 480"
 }
 
