@@ -32,7 +32,12 @@ protected:
         manager_.reset(new GameManager([this](GameManager& manager) { return ui_ = new SdlUserInterface(&manager); }));
     }
     int tokens(int slot) const { return tokensIn(manager_->getGrid(), slot); }
-    void showWinner(std::int32_t id) { ui_->showWinner(manager_->getPlayers().at(id)); }
+    // As in the game, the outcome screen draws over a window that already holds a picture.
+    void showWinner(std::int32_t id)
+    {
+        fillWith(display(), WHITE);
+        ui_->showWinner(manager_->getPlayers().at(id));
+    }
 
     InputScript script_;
     SdlUserInterface* ui_ = nullptr;
@@ -119,7 +124,6 @@ TEST_F(SdlUserInterfaceTest, OutcomeTextCongratulatesTheWinnerInTheirColourOrCal
     const SurfacePtr name = textImage("Player 2", 72, {128, 128, 255}), lost = textImage(LOSERS, 72, GREY);
     const SurfacePtr won(stackSurfaces({top.get(), name.get(), bottom.get()}, ALIGN_CENTER, 255, 255, 255, true, 0));
     for (const auto& [id, text] : {std::make_pair(PLAYER_2, won.get()), std::make_pair(NO_WINNER, lost.get())}) {
-        fillWith(display(), WHITE);
         script_.then({id == NO_WINNER ? quitRequest() : keyUp(SDLK_SPACE)}, 2);  // after the grace period
         showWinner(id);
         expectDrawnAt(display(), text, 0, 0, WHITE);
