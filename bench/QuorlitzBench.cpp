@@ -26,6 +26,7 @@
 
 #include "Check.h"
 #include "GameGrid.h"
+#include "GridCells.h"
 #include "GameManager.h"
 #include "OutcomeChecker.h"
 #include "ProgramEntry.h"
@@ -107,11 +108,8 @@ void playHalfGame(GameManager& manager)
         push(input::clickOnSlot(slot));
     push(input::keyUp(SDLK_ESCAPE));
     manager.playGame();
-    const GameGrid& grid = manager.getGrid();
-    int tokens = 0;
-    for (int slot = 0; slot < grid.getSlots(); ++slot)
-        for (int row = 0; row < grid.getRows(); ++row)
-            tokens += grid.getCell(slot, row) != 0 ? 1 : 0;
+    const std::vector<std::int32_t> cells = cellsOf(manager.getGrid());
+    const auto tokens = std::count_if(cells.begin(), cells.end(), [](std::int32_t cell) { return cell != 0; });
     QZ_CHECK_DETAIL(tokens == 17, "the move loop did not place every token of the half game");
 }
 

@@ -7,6 +7,18 @@
 #include "SdlFont.h"
 #include "SdlHelper.h"
 
+namespace {
+
+// A blank surface of the given size in the pixel format of model.
+SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height)
+{
+    const SDL_PixelFormat* format = model->format;
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, format->BitsPerPixel, format->Rmask,
+                                format->Gmask, format->Bmask, format->Amask);
+}
+
+}  // namespace
+
 void VideoTest::SetUp()
 {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -54,13 +66,6 @@ SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other, SDL_Rect area)
             }
     return right < 0 ? SDL_Rect{0, 0, 0, 0}
                      : SDL_Rect{Sint16(left), Sint16(top), Uint16(right - left + 1), Uint16(bottom - top + 1)};
-}
-
-SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height)
-{
-    const SDL_PixelFormat* format = model->format;
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, format->BitsPerPixel, format->Rmask,
-                                format->Gmask, format->Bmask, format->Amask);
 }
 
 Rgb shown(const SDL_Surface* surface, Rgb colour)

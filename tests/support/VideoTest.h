@@ -41,8 +41,6 @@ void fillWith(SDL_Surface* surface, Rgb colour);
 // The smallest rectangle around the pixels of this colour in area (by default the whole surface),
 // or with other around those of any other colour; all zero if there are none.
 SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other = false, SDL_Rect area = {0, 0, 0, 0});
-// A blank surface of the given size in the pixel format of model.
-SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height);
 // The colour as a pixel of surface can hold it (a 16-bit window keeps fewer bits of each channel).
 Rgb shown(const SDL_Surface* surface, Rgb colour);
 // Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
