@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -28,8 +29,14 @@ constexpr Uint32 FRAME_PAUSE_MS = 10;
 // Keeps the click or key that ended the game from also ending its outcome screen at once.
 constexpr Uint32 OUTCOME_GRACE_MS = 100;
 
-std::uint16_t slotUnder(std::uint16_t x, int slotWidth, std::uint16_t slots)
+// The slot whose band of the window holds (x, y), or none outside the window. While a button is
+// held the window keeps getting the pointer beyond its edges, and SDL hands those positions over
+// as unsigned numbers: x = -1 arrives as 65535, which must not choose the last slot.
+std::optional<std::uint16_t> slotUnder(std::uint16_t x, std::uint16_t y, const SDL_Surface& window,
+                                       int slotWidth, std::uint16_t slots)
 {
+    if (x >= window.w || y >= window.h)
+        return std::nullopt;
     // Clicks right of the last whole band still belong to the last slot.
     const unsigned slot = x / static_cast<unsigned>(slotWidth);
     return static_cast<std::uint16_t>(slot < slots ? slot : slots - 1u);
@@ -152,11 +159,14 @@ void SdlUserInterface::makeMove()
         }
         switch (event.type) {
         case SDL_MOUSEMOTION:
-            cursorSlot_ = slotUnder(event.motion.x, slotWidth_, slots);
+            if (const auto slot = slotUnder(event.motion.x, event.motion.y, *display_, slotWidth_, slots))
+                cursorSlot_ = *slot;
             break;
         case SDL_MOUSEBUTTONUP:
-            if (event.button.button == SDL_BUTTON_LEFT) {
-                cursorSlot_ = slotUnder(event.button.x, slotWidth_, slots);
+            // Released outside the window, the button chooses nothing: the same player goes on choosing.
+            if (const auto slot = slotUnder(event.button.x, event.button.y, *display_, slotWidth_, slots);
+                slot && event.button.button == SDL_BUTTON_LEFT) {
+                cursorSlot_ = *slot;
                 tryDrop(cursorSlot_);
             }
             break;
