@@ -30,7 +30,9 @@
 #include "GameManager.h"
 #include "OutcomeChecker.h"
 #include "ProgramEntry.h"
+#include "SdlFont.h"
 #include "SdlGridDrawer.h"
+#include "SdlHelper.h"
 #include "UserInterface.h"
 #include "support/ScriptedInput.h"
 #include "support/VideoTest.h"
@@ -230,8 +232,8 @@ int minimalSdlToFirstFrame(const char* startNs)
     SDL_WM_SetCaption("Quorlitz", nullptr);
     QZ_CHECK_DETAIL(TTF_Init() == 0, TTF_GetError());
     std::vector<TTF_Font*> fonts;
-    for (int points : {72, 36, 14}) {
-        fonts.push_back(TTF_OpenFont("data/Efont_Serif.ttf", points));
+    for (int points : {LARGE_POINTS, MEDIUM_POINTS, SMALL_POINTS}) {
+        fonts.push_back(TTF_OpenFont(dataPath(GAME_FONT).c_str(), points));
         QZ_CHECK_DETAIL(fonts.back(), TTF_GetError());
     }
     fillWith(display, WHITE);

@@ -9,7 +9,6 @@ namespace {
 
 constexpr std::uint16_t GRID_ROWS = 5;
 constexpr std::uint16_t GRID_SLOTS = 7;
-constexpr std::int32_t LOSING_LINE_LENGTH = 4;
 
 }  // namespace
 

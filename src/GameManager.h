@@ -41,7 +41,6 @@ public:
     bool hasQuit() const { return quit_; }
     const GameGrid& getGrid() const { return *grid_; }
     const std::map<std::int32_t, Player>& getPlayers() const { return players_; }
-    const Player& getCurrentPlayer() const { return *currentPlayer_; }
 
     GameManager(const GameManager&) = delete;
     GameManager& operator=(const GameManager&) = delete;

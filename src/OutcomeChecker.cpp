@@ -8,9 +8,6 @@ namespace {
 constexpr std::int32_t PLAYER_1_LINE = PLAYER_2_ID;
 constexpr std::int32_t PLAYER_2_LINE = PLAYER_1_ID;
 
-// A diagonal window always spans four cells, whatever the line length; the game uses 4 only.
-constexpr std::int32_t WINDOW_CELLS = 4;
-
 // Tells a line of player 1 (its tokens summing to player1Sum) before one of player 2.
 std::int32_t lineOutcome(std::int32_t player1Run, std::int32_t player2Run, std::int32_t player1Sum,
                          std::int32_t player2Sum)
@@ -22,11 +19,13 @@ std::int32_t lineOutcome(std::int32_t player1Run, std::int32_t player2Run, std::
     return GAME_GOES_ON;
 }
 
-// The sum of the diagonal window that starts at (slot, row) and climbs one row per slotStep.
-std::int32_t windowSum(const GameGrid& grid, std::int32_t slot, std::int32_t row, std::int32_t slotStep)
+// The sum of the diagonal window of length cells that starts at (slot, row) and climbs one row per
+// slotStep.
+std::int32_t windowSum(const GameGrid& grid, std::int32_t slot, std::int32_t row, std::int32_t slotStep,
+                       std::int32_t length)
 {
     std::int32_t sum = 0;
-    for (std::int32_t k = 0; k < WINDOW_CELLS; ++k)
+    for (std::int32_t k = 0; k < length; ++k)
         sum += grid.getCell(slot + k * slotStep, row + k);
     return sum;
 }
@@ -134,7 +133,7 @@ std::int32_t OutcomeChecker::checkDiagonals() const
     const std::int32_t rows = grid_->getRows();
     for (std::int32_t slot = 0; slot <= slots - length_; ++slot) {
         for (std::int32_t row = 0; row <= rows - length_; ++row) {
-            const std::int32_t sum = windowSum(*grid_, slot, row, 1);
+            const std::int32_t sum = windowSum(*grid_, slot, row, 1, length_);
             const std::int32_t result = lineOutcome(sum, sum, player1Sum_, player2Sum_);
             if (result != GAME_GOES_ON)
                 return result;
@@ -149,7 +148,7 @@ std::int32_t OutcomeChecker::checkAntiDiagonals() const
     const std::int32_t rows = grid_->getRows();
     for (std::int32_t slot = slots - 1; slot >= length_ - 1; --slot) {
         for (std::int32_t row = 0; row <= rows - length_; ++row) {
-            const std::int32_t sum = windowSum(*grid_, slot, row, -1);
+            const std::int32_t sum = windowSum(*grid_, slot, row, -1, length_);
             const std::int32_t result = lineOutcome(sum, sum, player1Sum_, player2Sum_);
             if (result != GAME_GOES_ON)
                 return result;

@@ -11,6 +11,9 @@ class GameGrid;
 // NO_WINNER_ID for a full board.
 constexpr std::int32_t GAME_GOES_ON = 0;
 
+// How many of their own tokens in a line make a player lose in this game.
+constexpr std::int32_t LOSING_LINE_LENGTH = 4;
+
 // The rule of the game, turned around: whoever has `length` of their own tokens in a line LOSES,
 // and a board without an empty cell ends the game without a winner. Relies on the grid holding
 // only 0 and the two player ids, whose sums over a line of four tell the owner apart.

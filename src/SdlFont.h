@@ -9,6 +9,12 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+// The game's one font, a file in data/ named by the build, and the sizes its texts take.
+constexpr const char* GAME_FONT = QUORLITZ_FONT_FILE;
+constexpr int LARGE_POINTS = 72;   // the highlighted menu entry and the outcome text
+constexpr int MEDIUM_POINTS = 36;  // the other menu entries
+constexpr int SMALL_POINTS = 14;   // the menu's credits
+
 // One open TrueType font at one point size. A plain handle: copies share the font, and only the
 // font manager closes it.
 class SdlFont {

@@ -30,8 +30,8 @@ SdlGridDrawer::SdlGridDrawer(const GameGrid& grid, const Player& player1, const 
                              SDL_Surface* display)
     : grid_(grid),
       display_(display),
-      overlay_(loadBitmap("overlay.bmp", true, 255, 0, 255)),
-      cursorImage_(loadBitmap("cursor.bmp", true, 255, 0, 255)),
+      overlay_(loadBitmap("overlay.bmp", true, BITMAP_KEY.r, BITMAP_KEY.g, BITMAP_KEY.b)),
+      cursorImage_(loadBitmap("cursor.bmp", true, BITMAP_KEY.r, BITMAP_KEY.g, BITMAP_KEY.b)),
       player1Colour_(0),
       player2Colour_(0),
       emptyColour_(0),

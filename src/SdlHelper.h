@@ -13,6 +13,10 @@
 
 enum : int { ALIGN_LEFT = 0, ALIGN_RIGHT = 1, ALIGN_CENTER = 2 };
 
+// The colour that the data's bitmaps paint where they are transparent; tools/ArtGenerator paints with
+// it too.
+constexpr SDL_Color BITMAP_KEY = {255, 0, 255, 0};
+
 // A rectangle for SDL's fills and blits. A blit's destination needs only its position: SDL reads
 // no size from it and writes the clipped area back, so every blit gets a fresh one.
 SDL_Rect rectAt(int x, int y, int w = 0, int h = 0);

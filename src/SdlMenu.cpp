@@ -9,10 +9,6 @@
 
 namespace {
 
-const char* const FONT_NAME = "Efont_Serif.ttf";
-constexpr int HIGHLIGHTED_POINTS = 72;
-constexpr int NORMAL_POINTS = 36;
-constexpr int CREDITS_POINTS = 14;
 constexpr int ROW_GAP = 10;
 const char* const CREDITS_TEXT = "-- Quorlitz --\n2025 - 2026\nby the Quorlitz team";
 
@@ -56,8 +52,8 @@ SdlMenu::SdlMenu(SDL_Surface* surface, int quitId)
       smallFont_(nullptr),
       isDisplay_(surface == SDL_GetVideoSurface())
 {
-    bigFont_ = SdlFontManager::instance().getFont(FONT_NAME, HIGHLIGHTED_POINTS);
-    smallFont_ = SdlFontManager::instance().getFont(FONT_NAME, NORMAL_POINTS);
+    bigFont_ = SdlFontManager::instance().getFont(GAME_FONT, LARGE_POINTS);
+    smallFont_ = SdlFontManager::instance().getFont(GAME_FONT, MEDIUM_POINTS);
     // Last, so that a font that fails to load leaves nothing behind to free.
     credits_ = createCredits();
 }
@@ -138,7 +134,7 @@ int SdlMenu::execute()
 
 SDL_Surface* SdlMenu::createCredits() const
 {
-    const SdlFont* font = SdlFontManager::instance().getFont(FONT_NAME, CREDITS_POINTS);
+    const SdlFont* font = SdlFontManager::instance().getFont(GAME_FONT, SMALL_POINTS);
     return font->renderMultiline(CREDITS_TEXT, 0, 0, 255, ALIGN_CENTER);
 }
 

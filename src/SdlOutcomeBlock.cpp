@@ -8,14 +8,12 @@
 
 namespace {
 
-const char* const OUTCOME_FONT = "Efont_Serif.ttf";
-constexpr int OUTCOME_POINTS = 72;
 const char* const NO_WINNER_TEXT = "BUNCH\nOF\nLOOSERS!\nnoone's won";
 constexpr float DRIFT_PER_FRAME = 0.5f;
 
 SDL_Surface* renderOutcome(const Player& winner)
 {
-    const SdlFont* font = SdlFontManager::instance().getFont(OUTCOME_FONT, OUTCOME_POINTS);
+    const SdlFont* font = SdlFontManager::instance().getFont(GAME_FONT, LARGE_POINTS);
     if (winner.id == NO_WINNER_ID)
         return font->renderMultiline(NO_WINNER_TEXT, 128, 128, 128, ALIGN_CENTER);
 

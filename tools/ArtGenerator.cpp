@@ -1,5 +1,5 @@
 // Draws the game's two bitmaps, data/overlay.bmp and data/cursor.bmp, into the directory given as
-// the only argument. Both use (255, 0, 255) for what must stay transparent, and neither blends any
+// the only argument. Both use the game's BITMAP_KEY for what must stay transparent, and neither blends any
 // pixel with that colour: only the exact key is transparent, so a blended edge would show as a
 // pink fringe on the board.
 
@@ -11,6 +11,8 @@
 
 #include <SDL.h>
 
+#include "SdlHelper.h"
+
 namespace {
 
 struct Colour {
@@ -19,7 +21,7 @@ struct Colour {
     std::uint8_t b;
 };
 
-const Colour KEY = {255, 0, 255};
+const Colour KEY = {BITMAP_KEY.r, BITMAP_KEY.g, BITMAP_KEY.b};
 
 // One board cell. The board is 7 x 5 cells under a 60-pixel cursor strip in a 640 x 480 window,
 // which allows cells of at most 91 x 84. The window turns a pointer's x into slot x / 91, so the
