@@ -18,14 +18,13 @@ using SdlFontManagerTest = VideoTest;
 // Run together without a separator, "<x>1" at 2 points and "<x>" at 12 points would share a key.
 TEST_F(SdlFontManagerTest, KeepsOneFontPerNameAndSize)
 {
+    const ScratchData data;
     const std::string withoutDigit = "scratch-font", withDigit = withoutDigit + "1";
     for (const std::string& name : {withDigit, withoutDigit})
-        std::filesystem::copy_file(dataPath("Efont_Serif.ttf"), dataPath(name));
+        std::filesystem::copy_file(data.built(GAME_FONT), dataPath(name));
     SdlFont* tiny = font(withDigit, 2);
     EXPECT_LT(heightOf(tiny), heightOf(font(withoutDigit, 12)));
     EXPECT_EQ(font(withDigit, 2), tiny);
-    for (const std::string& name : {withDigit, withoutDigit})
-        std::filesystem::remove(dataPath(name));
 }
 
 using SdlFontTest = VideoTest;
@@ -34,7 +33,7 @@ using SdlFontTest = VideoTest;
 // transparent background; the text in its colour, blended at the edges.
 TEST_F(SdlFontTest, RendersEachLineUnderTheLastAndEmptyLinesAsTransparentLinesOfTheFontHeight)
 {
-    SdlFont* const big = font("Efont_Serif.ttf", 36);
+    SdlFont* const big = font(GAME_FONT, MEDIUM_POINTS);
     const int lineHeight = heightOf(big);
     const SurfacePtr wide(big->render("WWWW", 0, 0, 255));
     const SurfacePtr block(big->renderMultiline("\ni\n\nWWWW\n", 0, 0, 255, ALIGN_RIGHT));

@@ -1,5 +1,7 @@
 #include "SdlGridDrawer.h"
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include "GameGrid.h"
@@ -14,25 +16,26 @@ const Player PLAYER_2{"Player 2", 5, 128, 128, 255, 'X'};
 
 using SdlGridDrawerTest = VideoTest;
 
-// Drawn with the built 91 x 84 frame and the cursor: the board centred below the 60-pixel strip,
-// the odd spare pixel to its right; every cell's fill under its frame; the cursor flush with its
-// slot's left edge.
+// Drawn with the built frame and cursor: the board centred below the 60-pixel strip, an odd spare
+// pixel to its right; every cell's fill under its frame; the cursor flush with its slot's left edge.
 TEST_F(SdlGridDrawerTest, DrawsEveryCellInItsTokensColourAndTheCursorOverItsSlot)
 {
     GameGrid grid(5, 7);
-    ASSERT_TRUE(grid.insertToken(0, 1) && grid.insertToken(0, 5) && grid.insertToken(2, 3));
-    const SurfacePtr frame(loadBitmap("overlay.bmp", true, 255, 0, 255));
-    const SurfacePtr cursor(loadBitmap("cursor.bmp", true, 255, 0, 255));
-    // Indexed by cell value: 3 is no player's id and leaves the background in its frame.
-    const Rgb fills[6] = {WHITE, shown(screen(), {255, 52, 52}), WHITE, BLUE, WHITE, shown(screen(), {128, 128, 255})};
+    ASSERT_TRUE(grid.insertToken(0, 1) && grid.insertToken(0, 5) && grid.insertToken(2, 5));
+    const SurfacePtr frame(loadBitmap("overlay.bmp", true, BITMAP_KEY.r, BITMAP_KEY.g, BITMAP_KEY.b));
+    const SurfacePtr cursor(loadBitmap("cursor.bmp", true, BITMAP_KEY.r, BITMAP_KEY.g, BITMAP_KEY.b));
+    const int left = (640 - 7 * frame->w) / 2, bottom = 480 - (480 - 60 - 5 * frame->h) / 2;
+    const std::map<std::int32_t, Rgb> fills = {
+        {0, WHITE}, {1, shown(screen(), {255, 52, 52})}, {5, shown(screen(), {128, 128, 255})}};
     SdlGridDrawer drawer(grid, PLAYER_1, PLAYER_2, screen());
     drawer.setCursor(3);
     drawer.draw();
     for (int slot = 0; slot < 7; ++slot)
         for (int row = 0; row < 5; ++row)
-            expectDrawnAt(screen(), frame.get(), 1 + slot * 91, 480 - (row + 1) * 84, fills[grid.getCell(slot, row)]);
-    expectDrawnAt(screen(), cursor.get(), 1 + 3 * 91, 5, WHITE);
-    for (const int x : {0, 639})
+            expectDrawnAt(screen(), frame.get(), left + slot * frame->w, bottom - (row + 1) * frame->h,
+                          fills.at(grid.getCell(slot, row)));
+    expectDrawnAt(screen(), cursor.get(), left + 3 * frame->w, (60 - cursor->h) / 2, WHITE);
+    for (const int x : {left - 1, left + 7 * frame->w})
         EXPECT_EQ(pixelAt(screen(), x, 60), BLUE) << x;
     EXPECT_EQ(pixelAt(screen(), 639, 59), WHITE);
 }

@@ -1,6 +1,5 @@
 #include "SdlHelper.h"
 
-#include <cstdio>
 #include <string>
 #include <tuple>
 
@@ -29,19 +28,19 @@ TEST_F(SdlHelperTest, CreateSurfaceFillsInTheScreenFormatAndKeysTheFillOnlyWhenA
     EXPECT_EQ(pixelAt(shownOn(screen(), keyed.get(), RED), 9, 4), RED);
 }
 
-// A magenta pixel, loaded with each key and blitted onto red.
+// A pixel in the bitmaps' key colour, loaded with each key and blitted onto red.
 TEST_F(SdlHelperTest, LoadBitmapConvertsToTheScreenFormatAndKeysTheGivenColour)
 {
-    const std::string name = "scratch-pixel.bmp", path = dataPath(name);
+    const ScratchData data;
+    const Rgb key = {BITMAP_KEY.r, BITMAP_KEY.g, BITMAP_KEY.b};
     const SurfacePtr picture(SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0));
-    fillWith(picture.get(), KEY);
-    ASSERT_EQ(SDL_SaveBMP(picture.get(), path.c_str()), 0) << SDL_GetError();
-    const std::tuple<bool, Rgb, Rgb> cases[] = {{true, KEY, RED}, {false, KEY, KEY}, {true, GREEN, KEY}};
-    for (const auto& [colorKey, key, shows] : cases) {
-        const SurfacePtr loaded(loadBitmap(name, colorKey, key.r, key.g, key.b));
-        EXPECT_EQ(pixelAt(shownOn(screen(), loaded.get(), RED), 0, 0), shows) << key << colorKey;
+    fillWith(picture.get(), key);
+    ASSERT_EQ(SDL_SaveBMP(picture.get(), dataPath("pixel.bmp").c_str()), 0) << SDL_GetError();
+    const std::tuple<bool, Rgb, Rgb> cases[] = {{true, key, RED}, {false, key, key}, {true, GREEN, key}};
+    for (const auto& [colorKey, keyed, shows] : cases) {
+        const SurfacePtr loaded(loadBitmap("pixel.bmp", colorKey, keyed.r, keyed.g, keyed.b));
+        EXPECT_EQ(pixelAt(shownOn(screen(), loaded.get(), RED), 0, 0), shows) << keyed << colorKey;
     }
-    std::remove(path.c_str());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SdlFont.h"
 #include "support/ScriptedInput.h"
 #include "support/VideoTest.h"
 
@@ -14,8 +15,7 @@ namespace {
 using namespace scripted_input;
 constexpr int QUIT_ID = -1;
 
-// Three entries on the window, rows 84 pixels high highlighted, 43 otherwise, 10 apart, in a column
-// counted as (84 + 10) * 3 rows high: with alpha highlighted, beta spans y = 193 to 236.
+// Three entries on the window, 10 pixels apart, in a column counted as three highlighted rows high.
 class SdlMenuTest : public VideoTest {
 protected:
     void SetUp() override
@@ -47,16 +47,24 @@ TEST_F(SdlMenuTest, KeysActOnReleaseWrapAroundAndEveryRunStartsOnTheFirstEntryWi
     EXPECT_EQ(pendingEvents(SDL_QUITMASK), 1) << "the window's close must reach the rest of the program";
 }
 
+// With alpha highlighted, beta (and below it gamma) as drawn.
 TEST_F(SdlMenuTest, ThePointerHighlightsTheEntryItIsStrictlyInsideAndOnlyALeftReleaseChooses)
 {
-    const int betaWidth = textImage("beta", 36, GREY)->w, betaLeft = 320 - betaWidth / 2;
+    const SurfacePtr beta = textImage("beta", MEDIUM_POINTS, GREY);
+    const int rowPitch = textImage("alpha", LARGE_POINTS, GREEN)->h + 10;
+    const int left = 320 - beta->w / 2, top = 240 - rowPitch * 3 / 2 + rowPitch, bottom = top + beta->h;
+    const Uint16 overGamma = Uint16(bottom + 10 + beta->h / 2);
     // On beta's left, right, top and bottom border.
-    EXPECT_EQ(run({motion(Uint16(betaLeft), 214), motion(Uint16(betaLeft + betaWidth), 214), motion(320, 193),
-                   motion(320, 236), keyUp(SDLK_RETURN)}),
+    EXPECT_EQ(run({motion(Uint16(left), Uint16(top + 5)), motion(Uint16(left + beta->w), Uint16(top + 5)),
+                   motion(320, Uint16(top)), motion(320, Uint16(bottom)), keyUp(SDLK_RETURN)}),
               10);
-    EXPECT_EQ(run({motion(Uint16(betaLeft + 1), 194), motion(5, 5), keyUp(SDLK_RETURN)}), 20);
-    EXPECT_EQ(run({buttonUp(SDL_BUTTON_LEFT, 5, 5), buttonUp(SDL_BUTTON_RIGHT, 320, 260), keyUp(SDLK_RETURN)}), 10);
-    EXPECT_EQ(run({buttonUp(SDL_BUTTON_LEFT, 320, 260)}), 30);
+    EXPECT_EQ(run({motion(Uint16(left + 1), Uint16(top + 1)), motion(5, 5), keyUp(SDLK_RETURN)}), 20);
+    std::vector<SDL_Event> others = {buttonUp(SDL_BUTTON_LEFT, 5, 5)};
+    for (const Uint8 button : {SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN})
+        others.push_back(buttonUp(button, 320, overGamma));
+    others.push_back(keyUp(SDLK_RETURN));
+    EXPECT_EQ(run(others), 10);
+    EXPECT_EQ(run({buttonUp(SDL_BUTTON_LEFT, 320, overGamma)}), 30);
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ TEST(SessionTest, PlaysGamesThroughTheMenuUntilTheWindowIsClosed)
     for (const int slot : {0, 1, 0, 1, 0, 1, 0})
         script.then({clickOnSlot(slot)});
     script.then({keyUp(SDLK_SPACE)}, 2);  // once the outcome screen's grace period is over
-    // After the outcome screen's last frame (one pause), "start new game", highlighted at 146-229.
-    script.then({buttonUp(SDL_BUTTON_LEFT, 320, 200)}, 1).then({clickOnSlot(3)}).then({quitRequest()});
+    // After the outcome screen's last frame (one pause), "start new game" again.
+    script.then({keyUp(SDLK_RETURN)}, 1).then({clickOnSlot(3)}).then({quitRequest()});
     std::ostringstream out;
     EXPECT_EQ(runProgram(openWindow, out), 0);
     EXPECT_EQ(out.str(), "");

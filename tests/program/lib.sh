@@ -11,7 +11,12 @@ trap '{ kill -KILL $GAME_PID $XVFB_PID || true; wait; } 2>/dev/null; rm -rf "$E2
 trap 'exit 130' INT TERM
 MAGICK=/usr/bin/convert; [ -x $MAGICK ] || MAGICK=convert   # not another convert on the PATH
 WAIT_SECONDS=${E2E_WAIT_SECONDS:-15}   # for one screen; the sanitizer build is several times slower
-readonly SLOTS=7 CELL_W=91
+readonly SLOTS=7
+# The cells are as large as the frame picture in the game's data/ (its BMP header holds the size),
+# and the board is centred below the 60-pixel strip of the 640 x 480 window.
+CELL_W=0 CELL_H=0
+[ ! -f "$E2E_GAME_DIR/data/overlay.bmp" ] || read -r CELL_W CELL_H < <(od -An -tu4 -j18 -N8 "$E2E_GAME_DIR/data/overlay.bmp")
+BOARD_X=$(( (640 - SLOTS * CELL_W) / 2 )) BOARD_BOTTOM=$(( 480 - (480 - 60 - 5 * CELL_H) / 2 ))
 
 log() { echo "[${SECONDS}s] $*"; }
 # Keeps the last screen in e2e-artifacts/ of the working directory.
@@ -96,8 +101,9 @@ blue_at() { rgb_at "$@"; (( R < 40 && G < 40 && B > 200 )); }
 on_menu() { has_colour 0,255,0 200 && ! blue_at 0 300; }   # the green highlight, no board's blue margin
 
 # What shows in the middle of a cell (slot, row from the bottom) through the frame: 0 nothing,
-# 1 or 2 a player's token. The board is drawn from x = 1 and ends at the window's bottom.
-cell_shows() { rgb_at $(( 46 + CELL_W * $1 )) $(( 437 - 84 * $2 )); [ $(( G > 200 ? 0 : R > 200 ? 1 : B > 200 && R > 100 ? 2 : 9 )) = "$3" ]; }
+# 1 or 2 a player's token.
+slot_x() { echo $(( BOARD_X + CELL_W * $1 + CELL_W / 2 )); }
+cell_shows() { rgb_at "$(slot_x "$1")" $(( BOARD_BOTTOM - CELL_H * $2 - CELL_H / 2 )); [ $(( G > 200 ? 0 : R > 200 ? 1 : B > 200 && R > 100 ? 2 : 9 )) = "$3" ]; }
 empty_board() { local slot; blue_at 0 300 && for ((slot = 0; slot < SLOTS; slot++)); do cell_shows $slot 0 0 || return 1; done; }
 # Starts a game with the given command and waits for an empty board.
 new_game() { "$@"; FILLED=(0 0 0 0 0 0 0) PLAYER=1; wait_for "an empty board" empty_board; }

@@ -3,7 +3,7 @@
 # is the case): the program stops at once with one line naming the file or the cause: a failed check
 # on stderr with status 2, the font or the display as "ERROR: ..." on stdout with status 1.
 set -uo pipefail
-binary=$(realpath "${1:?usage: $0 <quorlitz binary>}")
+binary=$(realpath "${1:?usage: $0 <quorlitz binary> <font file name>}") font_file=${2:?font file name}
 data=$(dirname "$binary")/data
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-startup.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -13,7 +13,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
 failures=0
 
 cut_off() { head -c "$2" "$data/$1" >"data/$1"; }
-keyed_overlay() { "$MAGICK" -size "$1" xc:'#ff00ff' -type TrueColor BMP3:data/overlay.bmp; }
+sized_overlay() { "$MAGICK" -size "$1" xc:white -type TrueColor BMP3:data/overlay.bmp; }
 # A login session without a display still has its runtime directory; without one, the Wayland
 # client library that SDL tries first complains on stderr by itself.
 no_display() { mkdir -m 700 runtime; environment=(XDG_RUNTIME_DIR="$work/case/runtime"); }
@@ -41,12 +41,12 @@ check()
 
 load='^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: cannot load data/'
 fit='^src/SdlGridDrawer\.cpp:[0-9]+: check failed: display->'
-font='^ERROR: SdlFontManager: unable to load Efont_Serif\.ttf$'
+font="^ERROR: SdlFontManager: unable to load ${font_file//./\\.}\$"
 check "no data/"           2 "${load}overlay\.bmp: " rm -r data
 check "cursor.bmp cut off" 2 "${load}cursor\.bmp: "  cut_off cursor.bmp 4000
-check "overlay too wide"   2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" keyed_overlay 92x84    # 7 x 92 > 640
-check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" keyed_overlay 84x85
-check "font missing"       1 "$font" rm data/Efont_Serif.ttf
-check "font cut off"       1 "$font" cut_off Efont_Serif.ttf 1024   # a header whose tables point past the end
+check "overlay too wide"   2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" sized_overlay 92x84    # 7 x 92 > 640
+check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" sized_overlay 84x85
+check "font missing"       1 "$font" rm "data/$font_file"
+check "font cut off"       1 "$font" cut_off "$font_file" 1024   # a header whose tables point past the end
 check "no display"         1 '^ERROR: no display available' no_display
 [ "$failures" -eq 0 ]

@@ -41,7 +41,8 @@ void push(SDL_Event event) { EXPECT_EQ(SDL_PushEvent(&event), 0) << "the event q
 SDL_Event keyUp(SDLKey key) { return keyEvent(SDL_KEYUP, key); }
 SDL_Event keyDown(SDLKey key) { return keyEvent(SDL_KEYDOWN, key); }
 SDL_Event quitRequest() { return blank(SDL_QUIT); }
-SDL_Event clickOnSlot(int slot) { return buttonUp(SDL_BUTTON_LEFT, Uint16(slot * 91 + 45), 300); }
+// The window is 640 pixels wide, a band of it for each of the 7 slots.
+SDL_Event clickOnSlot(int slot) { return buttonUp(SDL_BUTTON_LEFT, Uint16((2 * slot + 1) * 640 / (2 * 7)), 300); }
 UserInterface* openWindow(GameManager& manager) { return new SdlUserInterface(&manager); }
 
 SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y)

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "SdlFont.h"
 #include "SdlHelper.h"
@@ -25,6 +27,25 @@ void VideoTest::SetUp()
     screen_ = SDL_SetVideoMode(640, 480, 16, SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT);
     ASSERT_NE(screen_, nullptr) << SDL_GetError();
 }
+
+ScratchData::ScratchData()
+    : home_(std::filesystem::current_path())
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorlitz-test.XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make a scratch directory like " + pattern);
+    scratch_ = pattern;
+    std::filesystem::create_directory(scratch_ / dataPath(""));
+    std::filesystem::current_path(scratch_);
+}
+
+ScratchData::~ScratchData()
+{
+    std::filesystem::current_path(home_);
+    std::filesystem::remove_all(scratch_);
+}
+
+std::filesystem::path ScratchData::built(const std::string& name) const { return home_ / dataPath(name); }
 
 std::ostream& operator<<(std::ostream& out, const Rgb& colour)
 {
@@ -95,7 +116,7 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
 
 SurfacePtr textImage(const std::string& text, int size, Rgb colour)
 {
-    const SdlFont* font = SdlFontManager::instance().getFont("Efont_Serif.ttf", size);
+    const SdlFont* font = SdlFontManager::instance().getFont(GAME_FONT, size);
     if (text.find('\n') == std::string::npos)
         return SurfacePtr(font->render(text, colour.r, colour.g, colour.b));
     return SurfacePtr(font->renderMultiline(text, colour.r, colour.g, colour.b, ALIGN_CENTER));

@@ -1,6 +1,7 @@
 #ifndef QUORLITZ_TESTS_SUPPORT_VIDEOTEST_H
 #define QUORLITZ_TESTS_SUPPORT_VIDEOTEST_H
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -22,6 +23,21 @@ private:
     SDL_Surface* screen_ = nullptr;
 };
 
+// While it lives, the working directory is a fresh temporary one with an empty data/ of its own, so
+// that a test can give the program's loaders files of its making; the build's data/ stays as built.
+class ScratchData {
+public:
+    ScratchData();
+    ~ScratchData();
+    ScratchData(const ScratchData&) = delete;
+    ScratchData& operator=(const ScratchData&) = delete;
+    // Where a file of the build's data/ lies.
+    std::filesystem::path built(const std::string& name) const;
+
+private:
+    std::filesystem::path home_, scratch_;
+};
+
 struct SurfaceFree {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
@@ -33,7 +49,7 @@ std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
 const Rgb RED = {255, 0, 0}, GREEN = {0, 255, 0}, BLUE = {0, 0, 255};
-const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0}, KEY = {255, 0, 255}, GREY = {128, 128, 128};
+const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0}, GREY = {128, 128, 128};
 
 // Any depth; locks the surface, so RLE-encoded surfaces read correctly too.
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
