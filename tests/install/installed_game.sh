@@ -15,7 +15,7 @@ case $case_name in
         hints=$(desktop-file-validate "$work/prefix/share/applications/$id.desktop") && [ -z "$hints" ] ||
             { echo "$hints" >&2; exit 1; }
         appstreamcli validate-tree --no-net --strict "$work/prefix"   # also finds the launchable entry
-        command=$work/prefix/bin/quorlitz ;;
+        usr=$work/prefix commands=$work/prefix/bin ;;
     package)
         cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >/dev/null
         deb=$(echo "$work"/quorlitz_*_"$(dpkg --print-architecture)".deb)
@@ -26,13 +26,25 @@ case $case_name in
             sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | grep -qxF "$needed" || { echo "Depends lacks $needed" >&2; exit 1; }
         done
         dpkg-deb -x "$deb" "$work/root"
-        command=$work/root/usr/games/quorlitz ;;
+        usr=$work/root/usr commands=$work/root/usr/games ;;
     *) echo "unknown case '$case_name'" >&2; exit 2 ;;
 esac
+
+# What a desktop reads: the entry runs the installed command and shows an icon of the icon theme, the
+# metainfo launches the entry.
+entry=$usr/share/applications/$id.desktop metainfo=$usr/share/metainfo/$id.metainfo.xml
+field() { sed -n "s/^$1=//p" "$entry"; }
+command=$commands/$(field Exec)
+[ -x "$command" ] || { echo "the entry runs $(field Exec), which is not installed" >&2; exit 1; }
+compgen -G "$usr/share/icons/hicolor/*/apps/$(field Icon).*" >/dev/null || { echo "no icon $(field Icon) in hicolor" >&2; exit 1; }
+launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>|\1|p' "$metainfo")
+[ -f "$usr/share/applications/$launchable" ] || { echo "the metainfo launches '$launchable', not installed" >&2; exit 1; }
 
 # The game runs where the player stands, not beside the command.
 E2E_GAME_DIR=$work/elsewhere
 source "$(dirname "$0")/../program/lib.sh" "$command" "$close_window"
 start_game
+# The desktop tells the running window by the class its entry names.
+class=$(xprop -id "$WIN" WM_CLASS) && [ "${class##*, }" = "\"$(field StartupWMClass)\"" ] || fail "$class, not the entry's StartupWMClass"
 key Escape
 expect_clean_exit
