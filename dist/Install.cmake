@@ -3,8 +3,25 @@
 # share/games/quorlitz, and a command that changes into the data and runs the program from there.
 include(GNUInstallDirs)
 
-# The one place of the licence; it fills the metainfo and the package's copyright file.
-set(QUORLITZ_LICENSE "LicenseRef-proprietary")
+# The one place of the licence, by its SPDX name; it fills the metainfo and the package's copyright
+# file, which takes the holders and the text from LICENSE.
+set(QUORLITZ_LICENSE MIT)
+if(QUORLITZ_LICENSE STREQUAL MIT)
+  set(QUORLITZ_DEBIAN_LICENSE Expat)   # the name in Debian's copyright format
+else()
+  message(FATAL_ERROR "dist/Install.cmake: name ${QUORLITZ_LICENSE} as Debian's copyright format does")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE license)
+if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)(.*)")
+  message(FATAL_ERROR "LICENSE has no line 'Copyright (c) <years> <holders>'")
+endif()
+set(QUORLITZ_COPYRIGHT ${CMAKE_MATCH_1})
+# In the copyright file the text is a field's continuation: each line indented, empty ones a dot.
+string(STRIP "${CMAKE_MATCH_2}" license)
+string(REPLACE "\n\n" "\n.\n" license "${license}")
+string(REPLACE "\n" "\n " QUORLITZ_LICENSE_TEXT " ${license}")
+
 set(QUORLITZ_ID org.quorlitz.Quorlitz)
 
 # Relative to the prefix, as the command finds them from where it lies.

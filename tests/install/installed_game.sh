@@ -31,7 +31,7 @@ case $case_name in
 esac
 
 # What a desktop reads: the entry runs the installed command and shows an icon of the icon theme, the
-# metainfo launches the entry.
+# metainfo launches the entry; the licence as the metainfo and Debian's copyright format name it.
 entry=$usr/share/applications/$id.desktop metainfo=$usr/share/metainfo/$id.metainfo.xml
 field() { sed -n "s/^$1=//p" "$entry"; }
 command=$commands/$(field Exec)
@@ -39,6 +39,9 @@ command=$commands/$(field Exec)
 compgen -G "$usr/share/icons/hicolor/*/apps/$(field Icon).*" >/dev/null || { echo "no icon $(field Icon) in hicolor" >&2; exit 1; }
 launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>|\1|p' "$metainfo")
 [ -f "$usr/share/applications/$launchable" ] || { echo "the metainfo launches '$launchable', not installed" >&2; exit 1; }
+grep -qF '<project_license>MIT</project_license>' "$metainfo" || { echo "the metainfo does not name MIT" >&2; exit 1; }
+[[ $(<"$usr/share/doc/quorlitz/copyright") == *"License: Expat"$'\n'$(sed -n '/^Permission/,$ {s/^$/./; s/^/ /; p}' "$(dirname "$0")/../../LICENSE")* ]] ||
+    { echo "the copyright file lacks the Expat licence's text" >&2; exit 1; }
 
 # The game runs where the player stands, not beside the command.
 E2E_GAME_DIR=$work/elsewhere
