@@ -21,12 +21,16 @@ case $case_name in
         deb=$(echo "$work"/quorlitz_*_"$(dpkg --print-architecture)".deb)
         depends=$(dpkg-deb -f "$deb" Depends)
         echo "Depends: $depends"
-        # The libraries the program links, as the system's packages name them, and the font it links to.
-        for needed in libsdl1.2debian libsdl-ttf2.0-0 libc6 fonts-dejavu-core; do
-            sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | grep -qxF "$needed" || { echo "Depends lacks $needed" >&2; exit 1; }
-        done
         dpkg-deb -x "$deb" "$work/root"
-        usr=$work/root/usr commands=$work/root/usr/games ;;
+        usr=$work/root/usr commands=$work/root/usr/games
+        # The font link is relative (Debian's policy) and meant for /usr; the unpacked tree gets the font there.
+        link=$(readlink "$usr/share/games/quorlitz/data/Efont_Serif.ttf") && [[ $link != /* ]] || { echo "font link $link not relative" >&2; exit 1; }
+        font=$(realpath -m "/usr/share/games/quorlitz/data/$link") && mkdir -p "$work/root${font%/*}" && ln -s "$font" "$work/root$font"
+        font_package=$(dpkg-query -S "$font" | cut -d: -f1)
+        # The libraries the program links, as the system's packages name them, and the font it links to.
+        for needed in libsdl1.2debian libsdl-ttf2.0-0 libc6 "$font_package"; do
+            sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | grep -qxF "$needed" || { echo "Depends lacks $needed" >&2; exit 1; }
+        done ;;
     *) echo "unknown case '$case_name'" >&2; exit 2 ;;
 esac
 
