@@ -82,6 +82,17 @@ install(CODE [[
 ]])
 install(PROGRAMS ${staged}/quorlitz DESTINATION "\${QUORLITZ_COMMANDDIR}")
 install(TARGETS quorlitz DESTINATION ${QUORLITZ_INSTALL_PRIVATEDIR})
+# A stripped program also loses the sections Debian's own packages go without (dh_strip drops them).
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUORLITZ_INSTALL_PRIVATEDIR}/$<TARGET_FILE_NAME:quorlitz>\"
+      RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR \"could not strip the installed program\")
+    endif()
+  endif()
+")
 install(FILES ${QUORLITZ_DATA_DIR}/overlay.bmp ${QUORLITZ_DATA_DIR}/cursor.bmp
               ${staged}/\${QUORLITZ_FONT_LINK}/Efont_Serif.ttf
         DESTINATION ${QUORLITZ_INSTALL_DATADIR}/data)

@@ -30,6 +30,10 @@ case $case_name in
         # The libraries the program links, as the system's packages name them, and the font it links to.
         for needed in libsdl1.2debian libsdl-ttf2.0-0 libc6 "$font_package"; do
             sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | grep -qxF "$needed" || { echo "Depends lacks $needed" >&2; exit 1; }
+        done
+        elf=$(readelf -Whd --dyn-syms "$usr/lib/games/quorlitz/quorlitz")
+        for mark in BIND_NOW 'Position-Independent Executable' __stack_chk_fail; do
+            grep -q "$mark" <<<"$elf" || { echo "the packaged program lacks $mark" >&2; exit 1; }
         done ;;
     *) echo "unknown case '$case_name'" >&2; exit 2 ;;
 esac
