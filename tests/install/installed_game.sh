@@ -34,7 +34,13 @@ case $case_name in
         elf=$(readelf -Whd --dyn-syms "$usr/lib/games/quorlitz/quorlitz")
         for mark in BIND_NOW 'Position-Independent Executable' __stack_chk_fail; do
             grep -q "$mark" <<<"$elf" || { echo "the packaged program lacks $mark" >&2; exit 1; }
-        done ;;
+        done
+        # Only optimised builds without sanitizers are fortified.
+        grep -Eqx 'CMAKE_BUILD_TYPE:STRING=(Release|RelWithDebInfo|MinSizeRel)' "$build/CMakeCache.txt" &&
+            grep -qx 'QUORLITZ_SANITIZE:BOOL=OFF' "$build/CMakeCache.txt" || unfortified=--suppress-tags=hardening-no-fortify-functions
+        if command -v lintian >/dev/null; then
+            lintian -I -E --pedantic --fail-on error,warning,info,pedantic ${unfortified:-} "$deb"
+        else echo "lintian is missing, the package is not checked with it (scripts/install-deps.sh test installs it)"; fi ;;
     *) echo "unknown case '$case_name'" >&2; exit 2 ;;
 esac
 
