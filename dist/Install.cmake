@@ -3,8 +3,37 @@
 # share/games/quorlitz, and a command that changes into the data and runs the program from there.
 include(GNUInstallDirs)
 
-# The one place of the licence; it fills the metainfo and the package's copyright file.
-set(QUORLITZ_LICENSE "LicenseRef-proprietary")
+# The one place of the licence, by its SPDX name; it fills the metainfo and the package's copyright
+# file, which takes the holders and the text from LICENSE.
+set(QUORLITZ_LICENSE MIT)
+if(QUORLITZ_LICENSE STREQUAL MIT)
+  set(QUORLITZ_DEBIAN_LICENSE Expat)   # the name in Debian's copyright format
+else()
+  message(FATAL_ERROR "dist/Install.cmake: name ${QUORLITZ_LICENSE} as Debian's copyright format does")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE license)
+if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)(.*)")
+  message(FATAL_ERROR "LICENSE has no line 'Copyright (c) <years> <holders>'")
+endif()
+set(QUORLITZ_COPYRIGHT ${CMAKE_MATCH_1})
+# In the copyright file the text is a field's continuation: each line indented, empty ones a dot.
+string(STRIP "${CMAKE_MATCH_2}" license)
+string(REPLACE "\n\n" "\n.\n" license "${license}")
+string(REPLACE "\n" "\n " QUORLITZ_LICENSE_TEXT " ${license}")
+
+# The package needs whichever package provides the font the installed game links to.
+execute_process(COMMAND dpkg-query -S ${QUORLITZ_FONT_SOURCE}
+                RESULT_VARIABLE unowned OUTPUT_VARIABLE font_owner ERROR_QUIET)
+if(unowned)
+  message(WARNING "${QUORLITZ_FONT_SOURCE} belongs to no Debian package: a package made by cpack "
+                  "will not bring in the font the game needs")
+  set(QUORLITZ_FONT_ORIGIN "not from a Debian package")
+else()
+  string(REGEX REPLACE "[:,].*" "" QUORLITZ_FONT_PACKAGE "${font_owner}")
+  set(QUORLITZ_FONT_ORIGIN "from the package ${QUORLITZ_FONT_PACKAGE}")
+endif()
+
 set(QUORLITZ_ID org.quorlitz.Quorlitz)
 
 # Relative to the prefix, as the command finds them from where it lies.
@@ -20,9 +49,13 @@ configure_file(${dist}/quorlitz.in ${staged}/quorlitz @ONLY)
 configure_file(${dist}/${QUORLITZ_ID}.metainfo.xml.in ${staged}/${QUORLITZ_ID}.metainfo.xml @ONLY)
 configure_file(${dist}/copyright.in ${staged}/copyright @ONLY)
 configure_file(${dist}/quorlitz.6.in ${staged}/quorlitz.6 @ONLY)
-# An installed game refers to the system's font instead of carrying a copy of it. The link is
-# absolute, so that it holds in any prefix and in a package unpacked anywhere.
-file(CREATE_LINK ${QUORLITZ_FONT_SOURCE} ${staged}/Efont_Serif.ttf SYMBOLIC)
+# An installed game refers to the system's font instead of carrying a copy of it. In /usr the link
+# is relative, as Debian's policy asks of links within one top-level directory; in any other prefix
+# it is absolute, which holds wherever the prefix lies.
+file(MAKE_DIRECTORY ${staged}/font-in-usr ${staged}/font-anywhere)
+file(RELATIVE_PATH font_from_data /usr/${QUORLITZ_INSTALL_DATADIR}/data ${QUORLITZ_FONT_SOURCE})
+file(CREATE_LINK ${font_from_data} ${staged}/font-in-usr/Efont_Serif.ttf SYMBOLIC)
+file(CREATE_LINK ${QUORLITZ_FONT_SOURCE} ${staged}/font-anywhere/Efont_Serif.ttf SYMBOLIC)
 
 file(STRINGS ${dist}/changelog newest_entry LIMIT_COUNT 1)
 if(NOT newest_entry MATCHES "^quorlitz \\(${PROJECT_VERSION}\\) ")
@@ -41,13 +74,27 @@ add_custom_target(install_docs ALL DEPENDS ${staged}/quorlitz.6.gz ${staged}/cha
 install(CODE [[
   if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
     set(QUORLITZ_COMMANDDIR games)
+    set(QUORLITZ_FONT_LINK font-in-usr)
   else()
     set(QUORLITZ_COMMANDDIR bin)
+    set(QUORLITZ_FONT_LINK font-anywhere)
   endif()
 ]])
 install(PROGRAMS ${staged}/quorlitz DESTINATION "\${QUORLITZ_COMMANDDIR}")
 install(TARGETS quorlitz DESTINATION ${QUORLITZ_INSTALL_PRIVATEDIR})
-install(FILES ${QUORLITZ_DATA_DIR}/overlay.bmp ${QUORLITZ_DATA_DIR}/cursor.bmp ${staged}/Efont_Serif.ttf
+# A stripped program also loses the sections Debian's own packages go without (dh_strip drops them).
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUORLITZ_INSTALL_PRIVATEDIR}/$<TARGET_FILE_NAME:quorlitz>\"
+      RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR \"could not strip the installed program\")
+    endif()
+  endif()
+")
+install(FILES ${QUORLITZ_DATA_DIR}/overlay.bmp ${QUORLITZ_DATA_DIR}/cursor.bmp
+              ${staged}/\${QUORLITZ_FONT_LINK}/Efont_Serif.ttf
         DESTINATION ${QUORLITZ_INSTALL_DATADIR}/data)
 install(FILES ${dist}/${QUORLITZ_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${staged}/${QUORLITZ_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
@@ -68,6 +115,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QUORLITZ_FONT_PACKAGE}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

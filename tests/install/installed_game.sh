@@ -15,24 +15,53 @@ case $case_name in
         hints=$(desktop-file-validate "$work/prefix/share/applications/$id.desktop") && [ -z "$hints" ] ||
             { echo "$hints" >&2; exit 1; }
         appstreamcli validate-tree --no-net --strict "$work/prefix"   # also finds the launchable entry
-        command=$work/prefix/bin/quorlitz ;;
+        usr=$work/prefix commands=$work/prefix/bin ;;
     package)
         cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >/dev/null
         deb=$(echo "$work"/quorlitz_*_"$(dpkg --print-architecture)".deb)
         depends=$(dpkg-deb -f "$deb" Depends)
         echo "Depends: $depends"
+        dpkg-deb -x "$deb" "$work/root"
+        usr=$work/root/usr commands=$work/root/usr/games
+        # The font link is relative (Debian's policy) and meant for /usr; the unpacked tree gets the font there.
+        link=$(readlink "$usr/share/games/quorlitz/data/Efont_Serif.ttf") && [[ $link != /* ]] || { echo "font link $link not relative" >&2; exit 1; }
+        font=$(realpath -m "/usr/share/games/quorlitz/data/$link") && mkdir -p "$work/root${font%/*}" && ln -s "$font" "$work/root$font"
+        font_package=$(dpkg-query -S "$font" | cut -d: -f1)
         # The libraries the program links, as the system's packages name them, and the font it links to.
-        for needed in libsdl1.2debian libsdl-ttf2.0-0 libc6 fonts-dejavu-core; do
+        for needed in libsdl1.2debian libsdl-ttf2.0-0 libc6 "$font_package"; do
             sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | grep -qxF "$needed" || { echo "Depends lacks $needed" >&2; exit 1; }
         done
-        dpkg-deb -x "$deb" "$work/root"
-        command=$work/root/usr/games/quorlitz ;;
+        elf=$(readelf -Whd --dyn-syms "$usr/lib/games/quorlitz/quorlitz")
+        for mark in BIND_NOW 'Position-Independent Executable' __stack_chk_fail; do
+            grep -q "$mark" <<<"$elf" || { echo "the packaged program lacks $mark" >&2; exit 1; }
+        done
+        # Only optimised builds without sanitizers are fortified.
+        grep -Eqx 'CMAKE_BUILD_TYPE:STRING=(Release|RelWithDebInfo|MinSizeRel)' "$build/CMakeCache.txt" &&
+            grep -qx 'QUORLITZ_SANITIZE:BOOL=OFF' "$build/CMakeCache.txt" || unfortified=--suppress-tags=hardening-no-fortify-functions
+        if command -v lintian >/dev/null; then
+            lintian -I -E --pedantic --fail-on error,warning,info,pedantic ${unfortified:-} "$deb"
+        else echo "lintian is missing, the package is not checked with it (scripts/install-deps.sh test installs it)"; fi ;;
     *) echo "unknown case '$case_name'" >&2; exit 2 ;;
 esac
+
+# What a desktop reads: the entry runs the installed command and shows an icon of the icon theme, the
+# metainfo launches the entry; the licence as the metainfo and Debian's copyright format name it.
+entry=$usr/share/applications/$id.desktop metainfo=$usr/share/metainfo/$id.metainfo.xml
+field() { sed -n "s/^$1=//p" "$entry"; }
+command=$commands/$(field Exec)
+[ -x "$command" ] || { echo "the entry runs $(field Exec), which is not installed" >&2; exit 1; }
+compgen -G "$usr/share/icons/hicolor/*/apps/$(field Icon).*" >/dev/null || { echo "no icon $(field Icon) in hicolor" >&2; exit 1; }
+launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>|\1|p' "$metainfo")
+[ -f "$usr/share/applications/$launchable" ] || { echo "the metainfo launches '$launchable', not installed" >&2; exit 1; }
+grep -qF '<project_license>MIT</project_license>' "$metainfo" || { echo "the metainfo does not name MIT" >&2; exit 1; }
+[[ $(<"$usr/share/doc/quorlitz/copyright") == *"License: Expat"$'\n'$(sed -n '/^Permission/,$ {s/^$/./; s/^/ /; p}' "$(dirname "$0")/../../LICENSE")* ]] ||
+    { echo "the copyright file lacks the Expat licence's text" >&2; exit 1; }
 
 # The game runs where the player stands, not beside the command.
 E2E_GAME_DIR=$work/elsewhere
 source "$(dirname "$0")/../program/lib.sh" "$command" "$close_window"
 start_game
+# The desktop tells the running window by the class its entry names.
+class=$(xprop -id "$WIN" WM_CLASS) && [ "${class##*, }" = "\"$(field StartupWMClass)\"" ] || fail "$class, not the entry's StartupWMClass"
 key Escape
 expect_clean_exit
