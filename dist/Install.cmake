@@ -54,8 +54,8 @@ configure_file(${dist}/quorlitz.6.in ${staged}/quorlitz.6 @ONLY)
 # it is absolute, which holds wherever the prefix lies.
 file(MAKE_DIRECTORY ${staged}/font-in-usr ${staged}/font-anywhere)
 file(RELATIVE_PATH font_from_data /usr/${QUORLITZ_INSTALL_DATADIR}/data ${QUORLITZ_FONT_SOURCE})
-file(CREATE_LINK ${font_from_data} ${staged}/font-in-usr/Efont_Serif.ttf SYMBOLIC)
-file(CREATE_LINK ${QUORLITZ_FONT_SOURCE} ${staged}/font-anywhere/Efont_Serif.ttf SYMBOLIC)
+file(CREATE_LINK ${font_from_data} ${staged}/font-in-usr/${QUORLITZ_FONT_FILE} SYMBOLIC)
+file(CREATE_LINK ${QUORLITZ_FONT_SOURCE} ${staged}/font-anywhere/${QUORLITZ_FONT_FILE} SYMBOLIC)
 
 file(STRINGS ${dist}/changelog newest_entry LIMIT_COUNT 1)
 if(NOT newest_entry MATCHES "^quorlitz \\(${PROJECT_VERSION}\\) ")
@@ -94,7 +94,7 @@ install(CODE "
   endif()
 ")
 install(FILES ${QUORLITZ_DATA_DIR}/overlay.bmp ${QUORLITZ_DATA_DIR}/cursor.bmp
-              ${staged}/\${QUORLITZ_FONT_LINK}/Efont_Serif.ttf
+              ${staged}/\${QUORLITZ_FONT_LINK}/${QUORLITZ_FONT_FILE}
         DESTINATION ${QUORLITZ_INSTALL_DATADIR}/data)
 install(FILES ${dist}/${QUORLITZ_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${staged}/${QUORLITZ_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)

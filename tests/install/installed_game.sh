@@ -24,7 +24,7 @@ case $case_name in
         dpkg-deb -x "$deb" "$work/root"
         usr=$work/root/usr commands=$work/root/usr/games
         # The font link is relative (Debian's policy) and meant for /usr; the unpacked tree gets the font there.
-        link=$(readlink "$usr/share/games/quorlitz/data/Efont_Serif.ttf") && [[ $link != /* ]] || { echo "font link $link not relative" >&2; exit 1; }
+        link=$(readlink "$(find "$usr/share/games/quorlitz/data" -type l)") && [[ $link != /* ]] || { echo "font link $link not relative" >&2; exit 1; }
         font=$(realpath -m "/usr/share/games/quorlitz/data/$link") && mkdir -p "$work/root${font%/*}" && ln -s "$font" "$work/root$font"
         font_package=$(dpkg-query -S "$font" | cut -d: -f1)
         # The libraries the program links, as the system's packages name them, and the font it links to.
