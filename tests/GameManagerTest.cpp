@@ -48,25 +48,3 @@ TEST(GameManagerTest, FullBoardEndsWithoutAWinnerEvenWhenTheLastTokenMakesALine)
 
     EXPECT_EQ(script.trace, "menu" + drops(slots) + ", winner NO_WINNER, menu");
 }
-
-TEST(GameManagerTest, AbandonAndQuitEndTheGameAtOnceButADecidedPositionIsStillShown)
-{
-    UiScript script;
-    GameManager manager(script.factory());
-    script.menu = {&GameManager::playGame, &GameManager::playGame, &GameManager::playGame};
-    const auto dropAndAbandon = [&script](std::uint16_t slot) {
-        return [&script, slot](GameManager& self) {
-            script.drop(self, slot);
-            self.abandonGame();
-        };
-    };
-    script.dropAll("0");
-    script.moves.push_back(dropAndAbandon(1));
-    script.dropAll("010101");
-    script.moves.push_back(dropAndAbandon(0));  // completes Player 1's line
-    script.moves.push_back(&GameManager::quit);
-
-    manager.run();
-
-    EXPECT_EQ(script.trace, "menu" + drops("01") + ", menu" + drops("0101010") + ", winner Player 2, menu, move");
-}

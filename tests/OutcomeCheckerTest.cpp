@@ -141,9 +141,10 @@ TEST(OutcomeCheckerTest, PicturedBoardsAreJudgedInScanOrder)
         {PLAYER_2_ID, {"...5...", "...15..", "..1515.", ".111555", "1155115"}},  // rising right, left
         {PLAYER_2_ID, {"...1...", "..115..", ".1551..", "15515..", "15551.."}},  // from slot 0, slot 1
         {PLAYER_1_ID, {"...5...", "..115..", "..5115.", "..11155", "..55115"}},  // from slot 6, slot 5
-        // Runs broken by the other player's token, one going on past the end of a row, one of five.
+        // Runs broken by the other player's token, going on past the end of a row or a slot, of five.
         {GAME_GOES_ON, {".......", ".......", ".......", "5551555", "1115111"}},
         {GAME_GOES_ON, {".......", ".......", ".......", "1......", "5...111"}},
+        {GAME_GOES_ON, {"1......", "1......", "5......", "51.....", "51....."}},
         {PLAYER_2_ID, {".......", ".......", ".......", ".......", ".11111."}},
     };
     for (const auto& board : cases)

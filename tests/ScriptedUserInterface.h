@@ -20,9 +20,8 @@ struct UiScript {
 
     std::deque<Action> menu;
     std::deque<Action> moves;
-    // "menu", "move", "3<-1" (id 1 now on top of slot 3), "7 refused", "winner Player 2", "destroyed"
+    // "menu", "move", "3<-1" (id 1 now on top of slot 3), "7 refused", "winner Player 2"
     std::string trace;
-    std::function<void()> onDestroy;  // runs while the manager is being torn down
 
     void log(const std::string& event) { trace += (trace.empty() ? "" : ", ") + event; }
 
@@ -52,12 +51,6 @@ struct UiScript {
 class ScriptedUserInterface final : public UserInterface {
 public:
     ScriptedUserInterface(GameManager& manager, UiScript& script) : manager_(manager), script_(script) {}
-    ~ScriptedUserInterface() override
-    {
-        script_.log("destroyed");
-        if (script_.onDestroy)
-            script_.onDestroy();
-    }
 
     void makeMove() override { runNext("move", script_.moves); }
     void showMenu() override { runNext("menu", script_.menu); }

@@ -18,6 +18,7 @@ using SdlGridDrawerTest = VideoTest;
 
 // Drawn with the built frame and cursor: the board centred below the 60-pixel strip, an odd spare
 // pixel to its right; every cell's fill under its frame; the cursor flush with its slot's left edge.
+// The frame stands out from the blue background, and the arrow points down into its slot.
 TEST_F(SdlGridDrawerTest, DrawsEveryCellInItsTokensColourAndTheCursorOverItsSlot)
 {
     GameGrid grid(5, 7);
@@ -38,6 +39,12 @@ TEST_F(SdlGridDrawerTest, DrawsEveryCellInItsTokensColourAndTheCursorOverItsSlot
     for (const int x : {left - 1, left + 7 * frame->w})
         EXPECT_EQ(pixelAt(screen(), x, 60), BLUE) << x;
     EXPECT_EQ(pixelAt(screen(), 639, 59), WHITE);
+
+    const Rgb face = pixelAt(frame.get(), frame->w / 2, 2), key = shown(screen(), {BITMAP_KEY.r, BITMAP_KEY.g, BITMAP_KEY.b});
+    EXPECT_GT(face.r, face.b + 100) << face;
+    const SDL_Rect arrow = boundsOf(cursor.get(), key, true);
+    const auto widthAt = [&](int y) { return boundsOf(cursor.get(), key, true, {0, Sint16(y), Uint16(cursor->w), 1}).w; };
+    EXPECT_LT(widthAt(arrow.y + arrow.h - 1), widthAt(arrow.y + arrow.h - 10)) << "the arrow is widest at its bottom";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "SdlUserInterface.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -20,7 +22,7 @@ namespace {
 
 using namespace scripted_input;
 
-constexpr std::int32_t PLAYER_2 = 5, NO_WINNER = -1;
+constexpr std::int32_t PLAYER_1 = 1, PLAYER_2 = 5, NO_WINNER = -1;
 
 const char* const LOSERS = "BUNCH\nOF\nLOOSERS!\nnoone's won";
 SDL_Surface* display() { return SDL_GetVideoSurface(); }
@@ -41,6 +43,14 @@ protected:
         const SDL_Rect cursor = boundsOf(display(), WHITE, true, {0, 0, 640, 60});
         return 2 * cursor.x + cursor.w - 1;
     }
+    // The congratulation as the outcome screen should show it.
+    static SurfacePtr congratulating(const char* name, Rgb colour)
+    {
+        const SurfacePtr top = textImage("Congratulations!", LARGE_POINTS, BLACK);
+        const SurfacePtr middle = textImage(name, LARGE_POINTS, colour);
+        const SurfacePtr bottom = textImage("you have won!", LARGE_POINTS, BLACK);
+        return SurfacePtr(stackSurfaces({top.get(), middle.get(), bottom.get()}, ALIGN_CENTER, 255, 255, 255, true, 0));
+    }
     // As in the game, the outcome screen draws over a window that already holds a picture.
     void showWinner(std::int32_t id)
     {
@@ -54,10 +64,11 @@ protected:
 };
 
 // A centred column of two rows each as high as the first entry highlighted, 10 pixels apart, whose
-// top stays while the highlight moves down; the credits in the bottom-right corner.
+// top stays while the highlight moves down; the credits in the bottom-right corner. Choosing the
+// second entry quits (a game started instead would end at the Escape that follows).
 TEST_F(SdlUserInterfaceTest, ItsMenuOffersANewGameAndQuittingUnderTheCredits)
 {
-    script_.then({keyUp(SDLK_DOWN), keyUp(SDLK_ESCAPE)});
+    script_.then({keyUp(SDLK_DOWN), keyUp(SDLK_RETURN)}).then({keyUp(SDLK_ESCAPE)});
     ui_->showMenu();
     EXPECT_TRUE(manager_->hasQuit());
     const SurfacePtr newGame = textImage("start new game", MEDIUM_POINTS, GREY);
@@ -137,11 +148,7 @@ TEST_F(SdlUserInterfaceTest, PlaysAGameJudgingEveryTokenAloneAndShowsTheDeciding
 // At the top-left corner on its first frame; any release, or a window close, ends the screen only.
 TEST_F(SdlUserInterfaceTest, OutcomeTextCongratulatesTheWinnerInTheirColourOrCallsEveryoneALoserInGrey)
 {
-    const SurfacePtr top = textImage("Congratulations!", LARGE_POINTS, BLACK);
-    const SurfacePtr bottom = textImage("you have won!", LARGE_POINTS, BLACK);
-    const SurfacePtr name = textImage("Player 2", LARGE_POINTS, {128, 128, 255});
-    const SurfacePtr lost = textImage(LOSERS, LARGE_POINTS, GREY);
-    const SurfacePtr won(stackSurfaces({top.get(), name.get(), bottom.get()}, ALIGN_CENTER, 255, 255, 255, true, 0));
+    const SurfacePtr won = congratulating("Player 2", {128, 128, 255}), lost = textImage(LOSERS, LARGE_POINTS, GREY);
     for (const auto& [id, text] : {std::make_pair(PLAYER_2, won.get()), std::make_pair(NO_WINNER, lost.get())}) {
         script_.then({id == NO_WINNER ? quitRequest() : keyUp(SDLK_SPACE)}, 2);  // after the grace period
         showWinner(id);
@@ -149,21 +156,28 @@ TEST_F(SdlUserInterfaceTest, OutcomeTextCongratulatesTheWinnerInTheirColourOrCal
     }
 }
 
-// Left alone, the grey block drifts half a pixel a frame down and right from the top-left corner,
-// turns once its bottom is a pixel past the bottom edge and is gone once that has passed the top
-// edge (too narrow to leave over the left edge first), pausing 10 ms a frame. Stale events, those
-// of the grace period (10 ms after the first frame, then 100 ms) and a key press cannot end it earlier.
-TEST_F(SdlUserInterfaceTest, TheOutcomeScreenEndsOnceTheTextHasDriftedOutOverTheTop)
+// Left alone, a block drifts half a pixel a frame down and right from the top-left corner, turns
+// once its far edge is a pixel past the right or the bottom edge and is gone once it has passed the
+// left or the top edge: the grey block, narrow, over the top, the congratulation, wide, over the
+// left. 10 ms pause a frame. Stale events, those of the grace period (10 ms after the first frame,
+// then 100 ms) and a key press cannot end a screen earlier.
+TEST_F(SdlUserInterfaceTest, TheOutcomeScreenEndsOnceTheTextHasDriftedOutOverTheLeftOrTheTop)
 {
-    for (SDL_Event stale : {keyUp(SDLK_SPACE), buttonUp(SDL_BUTTON_LEFT, 10, 10)})
-        ASSERT_EQ(SDL_PushEvent(&stale), 0);
-    script_.then({buttonUp(SDL_BUTTON_LEFT, 10, 10), quitRequest()}, 1).then({keyDown(SDLK_a)}, 10);
-    showWinner(NO_WINNER);
-    const int pixelsDown = 480 + 1 - textImage(LOSERS, LARGE_POINTS, GREY)->h, pixelsUp = 480 + 1;
-    EXPECT_NEAR(int(script_.pauses().size()) - 2, 2 * (pixelsDown + pixelsUp), 2) << "frames after the grace period";
-    std::vector<Uint32> pace(script_.pauses().size(), 10);
-    pace[1] = 100;
-    EXPECT_EQ(script_.pauses(), pace) << "milliseconds paused, frame by frame";
+    // The frames after the first until a block of this length has gone there and back along a window's side.
+    const auto framesAlong = [](int block, int side) { return 2 * (side + 1 - block) + 2 * (side + 1); };
+    const SurfacePtr lost = textImage(LOSERS, LARGE_POINTS, GREY), won = congratulating("Player 1", {255, 52, 52});
+    for (const auto& [id, block] : {std::make_pair(NO_WINNER, lost.get()), std::make_pair(PLAYER_1, won.get())}) {
+        for (SDL_Event stale : {keyUp(SDLK_SPACE), buttonUp(SDL_BUTTON_LEFT, 10, 10)})
+            ASSERT_EQ(SDL_PushEvent(&stale), 0);
+        script_.then({buttonUp(SDL_BUTTON_LEFT, 10, 10), quitRequest()}, 1).then({keyDown(SDLK_a)}, 10);
+        const std::size_t before = script_.pauses().size();
+        showWinner(id);
+        const std::vector<Uint32> pauses(script_.pauses().begin() + std::ptrdiff_t(before), script_.pauses().end());
+        EXPECT_NEAR(int(pauses.size()) - 2, std::min(framesAlong(block->w, 640), framesAlong(block->h, 480)), 2) << id;
+        std::vector<Uint32> pace(pauses.size(), 10);
+        pace[1] = 100;
+        EXPECT_EQ(pauses, pace) << "milliseconds paused, frame by frame";
+    }
 }
 
 // The pointer shows in the menu only: hidden from a game's first move through its outcome screen.

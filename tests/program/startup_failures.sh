@@ -48,5 +48,5 @@ check "overlay too wide"   2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" si
 check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" sized_overlay 84x85
 check "font missing"       1 "$font" rm "data/$font_file"
 check "font cut off"       1 "$font" cut_off "$font_file" 1024   # a header whose tables point past the end
-check "no display"         1 '^ERROR: no display available' no_display
+check "no display"         1 '^ERROR: no display available: the game needs a graphical desktop \(is DISPLAY set to an X server you can reach\?\)$' no_display
 [ "$failures" -eq 0 ]
