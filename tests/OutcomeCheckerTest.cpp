@@ -65,11 +65,16 @@ std::vector<Line> linesGoing(const Direction& direction)
 // How many lines in any direction hold nothing but the player's tokens: the test's own brute force.
 int linesHeldBy(const Board& board, std::int32_t player)
 {
-    int held = 0;
-    for (const Direction& direction : DIRECTIONS)
-        for (const Line& line : linesGoing(direction))
-            held += std::all_of(line.begin(), line.end(), [&](Cell cell) { return board[cell.slot][cell.row] == player; });
-    return held;
+    static const std::vector<Line> everyLine = [] {
+        std::vector<Line> lines;
+        for (const Direction& direction : DIRECTIONS)
+            for (const Line& line : linesGoing(direction))
+                lines.push_back(line);
+        return lines;
+    }();
+    return int(std::count_if(everyLine.begin(), everyLine.end(), [&](const Line& line) {
+        return std::all_of(line.begin(), line.end(), [&](Cell cell) { return board[cell.slot][cell.row] == player; });
+    }));
 }
 
 // The line in the player's tokens on the tokens it needs beneath, which both players share by pairs
