@@ -1,6 +1,5 @@
 #include "SdlUserInterface.h"
 
-#include <cstring>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -30,8 +29,8 @@ constexpr Uint32 FRAME_PAUSE_MS = 10;
 constexpr Uint32 OUTCOME_GRACE_MS = 100;
 
 // The slot whose band of the window holds (x, y), or none outside the window. While a button is
-// held the window keeps getting the pointer beyond its edges, and SDL hands those positions over
-// as unsigned numbers: x = -1 arrives as 65535, which must not choose the last slot.
+// held the window keeps getting the pointer beyond its edges, and sdl12-compat hands those positions
+// over as unsigned numbers: x = -1 arrives as 65535, which must not choose the last slot.
 std::optional<std::uint16_t> slotUnder(std::uint16_t x, std::uint16_t y, const SDL_Surface& window,
                                        int slotWidth, std::uint16_t slots)
 {
@@ -42,19 +41,51 @@ std::optional<std::uint16_t> slotUnder(std::uint16_t x, std::uint16_t y, const S
     return static_cast<std::uint16_t>(slot < slots ? slot : slots - 1u);
 }
 
-// Under sdl12-compat, SDL2 presents the window through a GL renderer unless told otherwise. Its
-// software framebuffer shows the same pixels, opens the window in a third of the time, holds a
-// seventh of the memory and flips several times faster (figures in BENCHMARKS.md), so it is the
-// default here. Only a default: a user who set either variable chooses the path alone. Must run
-// before SDL starts its video subsystem.
-void preferSoftwarePresentation()
+// Settings of SDL2 under sdl12-compat that the game chooses, each only a default: a player who set
+// the variable chooses alone. Must run before SDL starts its video subsystem.
+// - The presentation path: SDL2 would show the window through its GL renderer; its software
+//   framebuffer shows the same pixels, opens the window in a third of the time, holds a seventh of
+//   the memory and flips several times faster (figures in BENCHMARKS.md). Setting either of its
+//   two variables leaves both to the player.
+// - The click that gives the window the focus back: SDL2 swallows it unless told otherwise, and the
+//   player would have to click twice where every other library takes the first click.
+void setSdl2Defaults()
 {
     static char framebuffer[] = "SDL_FRAMEBUFFER_ACCELERATION=0";
     static char renderer[] = "SDL_RENDER_DRIVER=software";
-    if (SDL_getenv("SDL_FRAMEBUFFER_ACCELERATION") != nullptr || SDL_getenv("SDL_RENDER_DRIVER") != nullptr)
+    static char clickThrough[] = "SDL_MOUSE_FOCUS_CLICKTHROUGH=1";
+    if (SDL_getenv("SDL_FRAMEBUFFER_ACCELERATION") == nullptr && SDL_getenv("SDL_RENDER_DRIVER") == nullptr) {
+        SDL_putenv(framebuffer);
+        SDL_putenv(renderer);
+    }
+    if (SDL_getenv("SDL_MOUSE_FOCUS_CLICKTHROUGH") == nullptr)
+        SDL_putenv(clickThrough);
+}
+
+// Starts SDL's video subsystem on a driver that shows the window on the player's desktop, or on the
+// one the player named. Left to choose, SDL falls back to drivers that show nothing (offscreen,
+// dummy) or that take the terminal over (a text-art driver): the game would wait where nobody can
+// play it, or leave the terminal garbled. So those start only when named.
+void startVideo()
+{
+    const char* named = SDL_getenv("SDL_VIDEODRIVER");
+    if (named != nullptr && named[0] != '\0') {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0)
+            throw std::runtime_error(std::string("cannot start the video driver ") + named +
+                                     " named by SDL_VIDEODRIVER: " + SDL_GetError());
         return;
-    SDL_putenv(framebuffer);
-    SDL_putenv(renderer);
+    }
+    // X11 first, which Wayland desktops also offer through XWayland. sdl12-compat (versions from
+    // 1.2.50 on) hands the name to SDL2, which tries a list in turn; classic SDL takes one name
+    // and knows no Wayland. One try only: after a failed start, sdl12-compat reports every later
+    // start as a success without starting anything.
+    static char sdl2Drivers[] = "SDL_VIDEODRIVER=x11,wayland";
+    static char classicDrivers[] = "SDL_VIDEODRIVER=x11";
+    SDL_putenv(SDL_Linked_Version()->patch >= 50 ? sdl2Drivers : classicDrivers);
+    if (SDL_Init(SDL_INIT_VIDEO) == 0)
+        return;
+    throw std::runtime_error("no display available: the game needs a graphical desktop "
+                             "(is DISPLAY set to an X server you can reach?)");
 }
 
 // Shared by the destructor and by a constructor that fails half-way.
@@ -66,18 +97,6 @@ void releaseWindow(SdlGridDrawer*& drawer, SdlMenu*& menu, bool ownsVideo)
     menu = nullptr;
     if (ownsVideo)
         SDL_Quit();
-}
-
-// With no display to reach, SDL quietly falls back to its offscreen driver: the window would open
-// where nobody can see it, and the game would wait for input forever. That driver is fine only
-// when someone asked for it by name.
-bool startedWithoutScreen()
-{
-    char driver[32] = "";
-    if (SDL_VideoDriverName(driver, sizeof driver) == nullptr || std::strcmp(driver, "offscreen") != 0)
-        return false;
-    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
-    return requested == nullptr || std::strstr(requested, "offscreen") == nullptr;
 }
 
 }  // namespace
@@ -93,16 +112,15 @@ SdlUserInterface::SdlUserInterface(GameManager* manager)
       cursorSlot_(0)
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        preferSoftwarePresentation();
-        SDL_Init(SDL_INIT_VIDEO);
-        if (startedWithoutScreen()) {
-            SDL_Quit();
-            throw std::runtime_error("no display available: the game needs a graphical desktop "
-                                     "(is DISPLAY set to an X server you can reach?)");
-        }
+        setSdl2Defaults();
+        startVideo();
         display_ = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_DEPTH,
                                     SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT | SDL_RLEACCEL);
-        QZ_CHECK_DETAIL(display_, SDL_GetError());
+        if (display_ == nullptr) {
+            const std::string reason = SDL_GetError();
+            SDL_Quit();
+            throw std::runtime_error("cannot open the game's window: " + reason);
+        }
         ownsVideo_ = true;
     } else {
         display_ = SDL_GetVideoSurface();
@@ -149,6 +167,10 @@ void SdlUserInterface::makeMove()
     redraw();
 
     const std::uint16_t slots = manager_->getGrid().getSlots();
+    // Classic SDL keeps the pointer's position inside the window while a held button drags it
+    // beyond an edge; only the lost mouse focus, reported before the release, tells it is outside.
+    // A drag starts with a press inside, so every move starts with the pointer taken to be there.
+    bool pointerInWindow = true;
     // One token per call: events queued behind the drop wait for the next move, so that the rule
     // is checked after every token.
     while (inMove_) {
@@ -158,14 +180,19 @@ void SdlUserInterface::makeMove()
             continue;
         }
         switch (event.type) {
+        case SDL_ACTIVEEVENT:
+            if ((event.active.state & SDL_APPMOUSEFOCUS) != 0)
+                pointerInWindow = event.active.gain != 0;
+            break;
         case SDL_MOUSEMOTION:
-            if (const auto slot = slotUnder(event.motion.x, event.motion.y, *display_, slotWidth_, slots))
+            if (const auto slot = slotUnder(event.motion.x, event.motion.y, *display_, slotWidth_, slots);
+                slot && pointerInWindow)
                 cursorSlot_ = *slot;
             break;
         case SDL_MOUSEBUTTONUP:
             // Released outside the window, the button chooses nothing: the same player goes on choosing.
             if (const auto slot = slotUnder(event.button.x, event.button.y, *display_, slotWidth_, slots);
-                slot && event.button.button == SDL_BUTTON_LEFT) {
+                slot && pointerInWindow && event.button.button == SDL_BUTTON_LEFT) {
                 cursorSlot_ = *slot;
                 tryDrop(cursorSlot_);
             }

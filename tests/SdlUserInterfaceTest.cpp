@@ -7,13 +7,14 @@
 #include <memory>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
 #include "GameManager.h"
 #include "GridCells.h"
-#include "SdlFont.h"
 #include "SdlHelper.h"
 #include "support/ScriptedInput.h"
 #include "support/VideoTest.h"
@@ -23,17 +24,54 @@ namespace {
 using namespace scripted_input;
 
 constexpr std::int32_t PLAYER_1 = 1, PLAYER_2 = 5, NO_WINNER = -1;
+const Rgb PLAYER_1_RED = {255, 52, 52}, PLAYER_2_BLUE = {128, 128, 255};
 
-const char* const LOSERS = "BUNCH\nOF\nLOOSERS!\nnoone's won";
 SDL_Surface* display() { return SDL_GetVideoSurface(); }
+
+// Lines of text as the window must show them, rendered here with SDL_ttf itself from the game's font
+// file: each line centred under the widest ((widest - its width) / 2 from the left), on a white
+// background that is transparent.
+SurfacePtr centredLines(const std::vector<std::pair<std::string, Rgb>>& lines, int points)
+{
+    TTF_Font* font = TTF_OpenFont("data/Efont_Serif.ttf", points);
+    EXPECT_NE(font, nullptr) << TTF_GetError();
+    std::vector<SurfacePtr> images;
+    int width = 0, height = 0;
+    for (const auto& [text, colour] : lines) {
+        images.emplace_back(TTF_RenderText_Blended(font, text.c_str(), SDL_Color{colour.r, colour.g, colour.b, 0}));
+        width = std::max(width, images.back()->w);
+        height += images.back()->h;
+    }
+    TTF_CloseFont(font);
+    const SDL_PixelFormat& format = *display()->format;
+    SurfacePtr block(SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, format.BitsPerPixel, format.Rmask,
+                                          format.Gmask, format.Bmask, format.Amask));
+    fillWith(block.get(), WHITE);
+    SDL_SetColorKey(block.get(), SDL_SRCCOLORKEY, SDL_MapRGB(block->format, 255, 255, 255));
+    int y = 0;
+    for (const SurfacePtr& image : images) {
+        SDL_Rect at = {Sint16((width - image->w) / 2), Sint16(y), 0, 0};
+        SDL_BlitSurface(image.get(), nullptr, block.get(), &at);
+        y += image->h;
+    }
+    return block;
+}
+
+SurfacePtr congratulating(const std::string& name, Rgb colour)
+{
+    return centredLines({{"Congratulations!", BLACK}, {name, colour}, {"you have won!", BLACK}}, 72);
+}
+
+SurfacePtr losers()
+{
+    return centredLines({{"BUNCH", GREY}, {"OF", GREY}, {"LOOSERS!", GREY}, {"noone's won", GREY}}, 72);
+}
 
 // The program's window and game manager, driven by a script of user input.
 class SdlUserInterfaceTest : public ::testing::Test {
 protected:
-    void SetUp() override { open(); }
-    void open()
+    void SetUp() override
     {
-        manager_.reset();
         manager_.reset(new GameManager([this](GameManager& manager) { return ui_ = new SdlUserInterface(&manager); }));
     }
     int tokens(int slot) const { return tokensIn(manager_->getGrid(), slot); }
@@ -42,14 +80,6 @@ protected:
     {
         const SDL_Rect cursor = boundsOf(display(), WHITE, true, {0, 0, 640, 60});
         return 2 * cursor.x + cursor.w - 1;
-    }
-    // The congratulation as the outcome screen should show it.
-    static SurfacePtr congratulating(const char* name, Rgb colour)
-    {
-        const SurfacePtr top = textImage("Congratulations!", LARGE_POINTS, BLACK);
-        const SurfacePtr middle = textImage(name, LARGE_POINTS, colour);
-        const SurfacePtr bottom = textImage("you have won!", LARGE_POINTS, BLACK);
-        return SurfacePtr(stackSurfaces({top.get(), middle.get(), bottom.get()}, ALIGN_CENTER, 255, 255, 255, true, 0));
     }
     // As in the game, the outcome screen draws over a window that already holds a picture.
     void showWinner(std::int32_t id)
@@ -63,28 +93,40 @@ protected:
     std::unique_ptr<GameManager> manager_;
 };
 
-// A centred column of two rows each as high as the first entry highlighted, 10 pixels apart, whose
-// top stays while the highlight moves down; the credits in the bottom-right corner. Choosing the
-// second entry quits (a game started instead would end at the Escape that follows).
-TEST_F(SdlUserInterfaceTest, ItsMenuOffersANewGameAndQuittingUnderTheCredits)
+// A 640 x 480 window of 16 bits per pixel captioned "Quorlitz". Its menu: a centred column of two
+// rows each as high as the first entry highlighted (72 points, green), 10 pixels apart, whose top
+// stays while the highlight moves down to "quit program"; the other entry in 36-point grey; the
+// credits in 14-point blue in the bottom-right corner. Choosing the second entry quits (a game
+// started instead would end at the Escape that follows).
+TEST_F(SdlUserInterfaceTest, OpensItsWindowOnAMenuOfferingANewGameAndQuittingUnderTheCredits)
 {
+    char* caption = nullptr;
+    SDL_WM_GetCaption(&caption, nullptr);
+    EXPECT_STREQ(caption, "Quorlitz");
+    EXPECT_EQ(std::to_string(display()->w) + "x" + std::to_string(display()->h) + "x" +
+                  std::to_string(display()->format->BitsPerPixel),
+              "640x480x16");
+
     script_.then({keyUp(SDLK_DOWN), keyUp(SDLK_RETURN)}).then({keyUp(SDLK_ESCAPE)});
     ui_->showMenu();
     EXPECT_TRUE(manager_->hasQuit());
-    const SurfacePtr newGame = textImage("start new game", MEDIUM_POINTS, GREY);
-    const SurfacePtr quit = textImage("quit program", LARGE_POINTS, GREEN);
-    const int top = 240 - (textImage("start new game", LARGE_POINTS, GREEN)->h + 10);
+    const SurfacePtr newGame = centredLines({{"start new game", GREY}}, 36);
+    const SurfacePtr quit = centredLines({{"quit program", GREEN}}, 72);
+    const int top = 240 - (centredLines({{"start new game", GREEN}}, 72)->h + 10);
     expectDrawnAt(display(), newGame.get(), 320 - newGame->w / 2, top, WHITE);
     expectDrawnAt(display(), quit.get(), 320 - quit->w / 2, top + newGame->h + 10, WHITE);
-    const SurfacePtr credits = textImage("-- Quorlitz --\n2025 - 2026\nby the Quorlitz team", SMALL_POINTS, BLUE);
+    const SurfacePtr credits =
+        centredLines({{"-- Quorlitz --", BLUE}, {"2025 - 2026", BLUE}, {"by the Quorlitz team", BLUE}}, 14);
     expectDrawnAt(display(), credits.get(), 640 - credits->w, 480 - credits->h, WHITE);
 }
 
 // The columns as drawn, read back where the blue background ends on a board row. The pointer moved
 // over a column centres the cursor over it; every pixel of a column but one at its edge takes the
 // clicks (the board starts a pixel in, so each column's last pixel lies in the next band). Clicks
-// right of the last whole band, or in the cursor strip, still choose; a held button reports the
-// pointer beyond the window's edges too, and there it chooses nothing. Escape only leaves the game.
+// right of the last whole band, or in the cursor strip, still choose. Beyond the window's edges a
+// held button chooses nothing and the arrow stays, however the library reports the pointer there:
+// sdl12-compat with the position as it is (x = -100 arrives as 65436), classic SDL by reporting the
+// pointer gone and then positions kept inside the window. Escape only leaves the game.
 TEST_F(SdlUserInterfaceTest, EachDrawnColumnTakesThePointerAndTheClicksOverItAndNothingOutsideTheWindow)
 {
     script_.then({keyUp(SDLK_ESCAPE)});
@@ -104,16 +146,22 @@ TEST_F(SdlUserInterfaceTest, EachDrawnColumnTakesThePointerAndTheClicksOverItAnd
         manager_->playGame();
         EXPECT_EQ(tokens(slot), 2) << "columns from x = " << first(slot) << " to " << last(slot);
     }
-    // Beyond the left edge (x = -100 as SDL hands it over), the right, the bottom and the top.
-    script_.then({motion(Uint16(first(3)), 300), motion(Uint16(-100), 300), motion(640, 300), motion(300, 480)});
+    const Uint16 overSlot5 = Uint16(first(5) + 1);
+    script_.then({motion(Uint16(first(3)), 300)});
+    script_.then({motion(Uint16(-100), 300), motion(640, 300), motion(overSlot5, Uint16(-1)), motion(overSlot5, 480)});
     script_.then({buttonUp(SDL_BUTTON_LEFT, Uint16(-100), 300), buttonUp(SDL_BUTTON_LEFT, 640, 300),
-                  buttonUp(SDL_BUTTON_LEFT, 300, 480), buttonUp(SDL_BUTTON_LEFT, 300, Uint16(-1))});
+                  buttonUp(SDL_BUTTON_LEFT, overSlot5, Uint16(-1)), buttonUp(SDL_BUTTON_LEFT, overSlot5, 480)});
+    script_.then({focusChange(SDL_APPMOUSEFOCUS, false), motion(0, 300), motion(overSlot5, 0), motion(639, 479),
+                  buttonUp(SDL_BUTTON_LEFT, overSlot5, 0), buttonUp(SDL_BUTTON_LEFT, 639, 300)});
     script_.then({keyUp(SDLK_ESCAPE)});
     manager_->playGame();
     EXPECT_EQ(cellsOf(manager_->getGrid()), std::vector<std::int32_t>(35, 0));
     expectCursorOver(3);
     EXPECT_FALSE(manager_->hasQuit());
-    script_.then({buttonUp(SDL_BUTTON_LEFT, 639, 300)}).then({buttonUp(SDL_BUTTON_LEFT, 100, 30)}).then({quitRequest()});
+    // Back inside, and with only the keyboard's focus lost, the button chooses again.
+    script_.then({focusChange(SDL_APPMOUSEFOCUS, false), focusChange(SDL_APPMOUSEFOCUS, true),
+                  focusChange(SDL_APPINPUTFOCUS, false), buttonUp(SDL_BUTTON_LEFT, 639, 300)});
+    script_.then({buttonUp(SDL_BUTTON_LEFT, 100, 30)}).then({quitRequest()});
     manager_->playGame();
     EXPECT_EQ(tokens(6), 1);
     EXPECT_EQ(tokens(1), 1) << "a click in the cursor strip";
@@ -141,19 +189,29 @@ TEST_F(SdlUserInterfaceTest, PlaysAGameJudgingEveryTokenAloneAndShowsTheDeciding
                                                   0, 0, 1, 5, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0};
     EXPECT_EQ(cellsOf(manager_->getGrid()), slotBySlot);
     EXPECT_LT(script_.stackSpread(), 1024u) << "the move loop waits deeper in the stack after refused drops";
-    // The outcome text covers only the top of the window: the bottom row shows under it.
-    const SurfacePtr cell(loadBitmap("overlay.bmp", false, 0, 0, 0));
-    EXPECT_EQ(pixelAt(display(), clickOnSlot(5).button.x, 480 - cell->h / 2), shown(display(), {255, 52, 52}));
+    // The outcome text covers only the top of the window: the middle of slot 5's bottom cell, 42
+    // pixels up from the window's bottom, shows the deciding token.
+    EXPECT_EQ(pixelAt(display(), clickOnSlot(5).button.x, 480 - 42), shown(display(), PLAYER_1_RED));
 }
 
-// At the top-left corner on its first frame; any release, or a window close, ends the screen only.
-TEST_F(SdlUserInterfaceTest, OutcomeTextCongratulatesTheWinnerInTheirColourOrCallsEveryoneALoserInGrey)
+// At the top-left corner on its first frame: the congratulation in black with the winner's name in
+// their colour, or everyone called a loser in grey, 72 points, lines centred. Once the grace period
+// is over, a key's release, a window close or the release of any mouse button ends the screen
+// within a frame; the text never reached the far edges.
+TEST_F(SdlUserInterfaceTest, OutcomeTextCongratulatesTheWinnerOrCallsEveryoneALoserUntilTheUserAnswers)
 {
-    const SurfacePtr won = congratulating("Player 2", {128, 128, 255}), lost = textImage(LOSERS, LARGE_POINTS, GREY);
-    for (const auto& [id, text] : {std::make_pair(PLAYER_2, won.get()), std::make_pair(NO_WINNER, lost.get())}) {
+    const SurfacePtr won = congratulating("Player 2", PLAYER_2_BLUE), lost = losers();
+    const std::pair<std::int32_t, SDL_Surface*> outcomes[] = {{PLAYER_2, won.get()}, {NO_WINNER, lost.get()}};
+    for (const auto& [id, text] : outcomes) {
         script_.then({id == NO_WINNER ? quitRequest() : keyUp(SDLK_SPACE)}, 2);  // after the grace period
         showWinner(id);
         expectDrawnAt(display(), text, 0, 0, WHITE);
+    }
+    for (const Uint8 button : {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
+        script_.then({buttonUp(button, 600, 400)}, 2);
+        const std::size_t before = script_.pauses().size();
+        showWinner(PLAYER_1);
+        EXPECT_LE(script_.pauses().size() - before, 5u) << "button " << int(button) << " did not end the screen";
     }
 }
 
@@ -166,8 +224,9 @@ TEST_F(SdlUserInterfaceTest, TheOutcomeScreenEndsOnceTheTextHasDriftedOutOverThe
 {
     // The frames after the first until a block of this length has gone there and back along a window's side.
     const auto framesAlong = [](int block, int side) { return 2 * (side + 1 - block) + 2 * (side + 1); };
-    const SurfacePtr lost = textImage(LOSERS, LARGE_POINTS, GREY), won = congratulating("Player 1", {255, 52, 52});
-    for (const auto& [id, block] : {std::make_pair(NO_WINNER, lost.get()), std::make_pair(PLAYER_1, won.get())}) {
+    const SurfacePtr lost = losers(), won = congratulating("Player 1", PLAYER_1_RED);
+    const std::pair<std::int32_t, SDL_Surface*> outcomes[] = {{NO_WINNER, lost.get()}, {PLAYER_1, won.get()}};
+    for (const auto& [id, block] : outcomes) {
         for (SDL_Event stale : {keyUp(SDLK_SPACE), buttonUp(SDL_BUTTON_LEFT, 10, 10)})
             ASSERT_EQ(SDL_PushEvent(&stale), 0);
         script_.then({buttonUp(SDL_BUTTON_LEFT, 10, 10), quitRequest()}, 1).then({keyDown(SDLK_a)}, 10);
@@ -182,6 +241,7 @@ TEST_F(SdlUserInterfaceTest, TheOutcomeScreenEndsOnceTheTextHasDriftedOutOverThe
 }
 
 // The pointer shows in the menu only: hidden from a game's first move through its outcome screen.
+// The menu waits 10 ms between looks at the queue, a move 1 ms.
 TEST_F(SdlUserInterfaceTest, ThePointerShowsInTheMenuAndHidesDuringTheGameAndItsOutcome)
 {
     std::string pointer;  // at each pause: shown or hidden, and how long
@@ -197,6 +257,29 @@ TEST_F(SdlUserInterfaceTest, ThePointerShowsInTheMenuAndHidesDuringTheGameAndIts
     EXPECT_TRUE(std::regex_match(pointer, std::regex("(shown 10, )+(hidden 1, )+hidden 10, hidden 100, (hidden 10, )+"
                                                      "shown 10, ")))
         << pointer.substr(0, 500);
+}
+
+// Under sdl12-compat the window asks SDL2 for its software framebuffer and for the click that gives
+// the window its focus back, but only by default: what the player set stays as it is.
+TEST(SdlUserInterfaceSettingsTest, DefaultsSdl2sPresentationAndFocusClickAndLeavesThePlayersOwn)
+{
+    const char* const names[] = {"SDL_FRAMEBUFFER_ACCELERATION", "SDL_RENDER_DRIVER", "SDL_MOUSE_FOCUS_CLICKTHROUGH"};
+    const struct {
+        std::vector<std::string> players, expected;  // in the order of names; "-" unset
+    } cases[] = {
+        {{"-", "-", "-"}, {"0", "software", "1"}},
+        {{"-", "opengl", "0"}, {"-", "opengl", "0"}},
+        {{"1", "-", "-"}, {"1", "-", "1"}},
+    };
+    for (const auto& settings : cases) {
+        for (std::size_t i = 0; i < 3; ++i)
+            settings.players[i] == "-" ? unsetenv(names[i]) : setenv(names[i], settings.players[i].c_str(), 1);
+        GameManager manager(openWindow);
+        std::vector<std::string> after;
+        for (const char* name : names)
+            after.push_back(std::getenv(name) != nullptr ? std::getenv(name) : "-");
+        EXPECT_EQ(after, settings.expected) << "the player set " << testing::PrintToString(settings.players);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Start-up with one thing broken (in a fresh copy of data/, under SDL's dummy driver unless the display
-# is the case): the program stops at once with one line naming the file or the cause: a failed check
-# on stderr with status 2, the font or the display as "ERROR: ..." on stdout with status 1.
+# or the driver is the case): the program stops at once with one line naming the file or the cause: a
+# failed check on stderr with status 2, the font, the display or the driver as "ERROR: ..." on stdout
+# with status 1. Without a display, no driver that SDL falls back to may start by itself: one that
+# takes the terminal over would print before the message, one that shows nothing would hang.
 set -uo pipefail
 binary=$(realpath "${1:?usage: $0 <quorlitz binary> <font file name>}") font_file=${2:?font file name}
 data=$(dirname "$binary")/data
@@ -17,6 +19,7 @@ sized_overlay() { "$MAGICK" -size "$1" xc:white -type TrueColor BMP3:data/overla
 # A login session without a display still has its runtime directory; without one, the Wayland
 # client library that SDL tries first complains on stderr by itself.
 no_display() { mkdir -m 700 runtime; environment=(XDG_RUNTIME_DIR="$work/case/runtime"); }
+unknown_driver() { environment=(SDL_VIDEODRIVER=foo); }
 
 #   check <case> <status> <the one line, an extended regular expression> <command that breaks it>
 check()
@@ -49,4 +52,5 @@ check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.g
 check "font missing"       1 "$font" rm "data/$font_file"
 check "font cut off"       1 "$font" cut_off "$font_file" 1024   # a header whose tables point past the end
 check "no display"         1 '^ERROR: no display available: the game needs a graphical desktop \(is DISPLAY set to an X server you can reach\?\)$' no_display
+check "unknown driver"     1 '^ERROR: cannot start the video driver foo named by SDL_VIDEODRIVER: .+$' unknown_driver
 [ "$failures" -eq 0 ]

@@ -41,6 +41,12 @@ void push(SDL_Event event) { EXPECT_EQ(SDL_PushEvent(&event), 0) << "the event q
 SDL_Event keyUp(SDLKey key) { return keyEvent(SDL_KEYUP, key); }
 SDL_Event keyDown(SDLKey key) { return keyEvent(SDL_KEYDOWN, key); }
 SDL_Event quitRequest() { return blank(SDL_QUIT); }
+SDL_Event focusChange(Uint8 state, bool gained)
+{
+    SDL_Event event = blank(SDL_ACTIVEEVENT);
+    event.active = {SDL_ACTIVEEVENT, Uint8(gained ? 1 : 0), state};
+    return event;
+}
 // The window is 640 pixels wide, a band of it for each of the 7 slots.
 SDL_Event clickOnSlot(int slot) { return buttonUp(SDL_BUTTON_LEFT, Uint16((2 * slot + 1) * 640 / (2 * 7)), 300); }
 UserInterface* openWindow(GameManager& manager) { return new SdlUserInterface(&manager); }
