@@ -1,30 +1,28 @@
-# The whole program in a real window on a private Xvfb server, driven by xdotool and read back from
-# screenshots.   source lib.sh <game command> <close_window helper>
+# The whole program in a real window on a private Xvfb server under a window manager (openbox),
+# driven by xdotool and read back from screenshots.   source lib.sh <game command> <close_window helper>
 # E2E_GAME_DIR, if set before, is where the game runs and reads data/ (default: the command's directory).
+# QUORLITZ_SDL, if set (compat or classic), is the SDL 1.2 library the game must have loaded.
 set -euo pipefail
 E2E_GAME=$(realpath -s "$(command -v "${1:?game command}")")
 E2E_CLOSE_WINDOW=$(realpath "${2:?close_window helper}")
 E2E_GAME_DIR=${E2E_GAME_DIR:-$(dirname "$E2E_GAME")}
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-e2e.XXXXXX")
-SHOT=$E2E_TMP/shot.rgb XVFB_PID= GAME_PID= GAME_STATUS= WIN=
-trap '{ kill -KILL $GAME_PID $XVFB_PID || true; wait; } 2>/dev/null; rm -rf "$E2E_TMP"' EXIT
+SHOT=$E2E_TMP/shot.rgb XVFB_PID= WM_PID= GAME_PID= GAME_STATUS= WIN=
+trap '{ kill -KILL $GAME_PID $WM_PID $XVFB_PID || true; wait; } 2>/dev/null; rm -rf "$E2E_TMP"' EXIT
 trap 'exit 130' INT TERM
 MAGICK=/usr/bin/convert; [ -x $MAGICK ] || MAGICK=convert   # not another convert on the PATH
 WAIT_SECONDS=${E2E_WAIT_SECONDS:-15}   # for one screen; the sanitizer build is several times slower
-readonly SLOTS=7
-# The cells are as large as the frame picture in the game's data/ (its BMP header holds the size),
-# and the board is centred below the 60-pixel strip of the 640 x 480 window.
-CELL_W=0 CELL_H=0
-[ ! -f "$E2E_GAME_DIR/data/overlay.bmp" ] || read -r CELL_W CELL_H < <(od -An -tu4 -j18 -N8 "$E2E_GAME_DIR/data/overlay.bmp")
-BOARD_X=$(( (640 - SLOTS * CELL_W) / 2 )) BOARD_BOTTOM=$(( 480 - (480 - 60 - 5 * CELL_H) / 2 ))
+# The board: 7 slots of 5 cells of 91 x 84 pixels below the 60-pixel strip of the 640 x 480 window,
+# (640 - 7 x 91) / 2 = 1 pixel in from the left and reaching down to the bottom (60 + 5 x 84 = 480).
+readonly SLOTS=7 CELL_W=91 CELL_H=84 BOARD_X=1 BOARD_BOTTOM=480
 
 log() { echo "[${SECONDS}s] $*"; }
 # Keeps the last screen in e2e-artifacts/ of the working directory.
 fail()
 {
-    echo "FAIL ($(basename "$0" .sh)): $*; the game's stderr:" >&2
+    echo "FAIL ($(basename "$0" .sh)${QUORLITZ_SDL:+ on $QUORLITZ_SDL}): $*; the game's stderr:" >&2
     cat "$E2E_TMP/game.stderr" >&2 2>/dev/null || true
-    mkdir -p e2e-artifacts && "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" "e2e-artifacts/$(basename "$0" .sh).png" || true
+    mkdir -p e2e-artifacts && "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" "e2e-artifacts/$(basename "$0" .sh)${QUORLITZ_SDL:+@$QUORLITZ_SDL}.png" || true
     exit 1
 }
 # Polls until a command holds, for at most WAIT_SECONDS.
@@ -38,7 +36,8 @@ poll()
 wait_for() { local what=$1; shift; poll "$what" on_screen "$what" "$@"; }
 on_screen() { game_alive || fail "the game ended (status $GAME_STATUS) while waiting for $1"; shift; shoot && "$@"; }
 
-# Starts the game (and the X server, the first time) and waits for its window and the menu.
+# Starts the game (and the X server with its window manager, the first time) and waits for its
+# window, which the window manager places and focuses, and the menu.
 start_game()
 {
     if [ -z "$XVFB_PID" ]; then
@@ -47,17 +46,41 @@ start_game()
         poll "Xvfb to report its display" test -s "$E2E_TMP/display"
         export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
         unset SDL_VIDEODRIVER WAYLAND_DISPLAY
+        # Its log goes to the temporary directory, not the user's cache.
+        XDG_CACHE_HOME=$E2E_TMP openbox --sm-disable >/dev/null 2>&1 &
+        WM_PID=$!
+        poll "the window manager" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
         xdotool mousemove 0 0   # outside the window until a test moves it there
     fi
-    # Leaks are left to the tests under SDL's dummy driver: on X11 the system libraries leak at
-    # exit, and the whole stacks their suppressions would need make the game stall.
     (cd "$E2E_GAME_DIR" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0:fast_unwind_on_malloc=1" \
         exec "$E2E_GAME" >"$E2E_TMP/game.stdout" 2>"$E2E_TMP/game.stderr") &
+    # Leaks are left to the tests under SDL's dummy driver: on X11 the system libraries leak at
+    # exit, and the whole stacks their suppressions would need make the game stall.
     GAME_PID=$! GAME_STATUS= WIN=
     poll "a window captioned Quorlitz" window_found
-    xdotool windowfocus "$WIN"   # there is no window manager to do it
-    log "game started in window $WIN on $DISPLAY"
+    poll "the window manager to focus the window" has_focus
+    expect_library
+    log "game started in window $WIN on $DISPLAY at $(window_geometry; echo "$GEOM_X,$GEOM_Y")"
     wait_for "the menu" on_menu
+}
+has_focus() { [ "$(xdotool getwindowfocus)" = "$WIN" ]; }
+# GEOM_X, GEOM_Y: where the window's top-left pixel lies on the screen (xdotool's own geometry counts
+# the window manager's frame in twice); SCREEN_W, SCREEN_H: the screen's size.
+window_geometry()
+{
+    eval "$(xwininfo -id "$WIN" | sed -n 's/^ *Absolute upper-left \([XY]\): *\(-\?[0-9]*\)$/GEOM_\1=\2/p')"
+    read -r SCREEN_W SCREEN_H < <(xdotool getdisplaygeometry)
+}
+# The game runs on the SDL 1.2 library this run is for: classic SDL, or sdl12-compat on SDL2.
+expect_library()
+{
+    local sdl2=0
+    grep -q 'libSDL2-2\.0\.so' "/proc/$GAME_PID/maps" && sdl2=1
+    case ${QUORLITZ_SDL:-} in
+        compat) [ $sdl2 = 1 ] || fail "the game runs without SDL2, not on sdl12-compat" ;;
+        classic) [ $sdl2 = 0 ] && grep -q 'libSDL-1\.2\.so\.0\.11\.4' "/proc/$GAME_PID/maps" ||
+                     fail "the game runs on another library than classic SDL 1.2.15" ;;
+    esac
 }
 # xdotool's search ignores case; the caption is checked as it is.
 window_found() { game_alive || fail "the game ended before its window appeared"; WIN=$(xdotool search --onlyvisible --name '^Quorlitz$' | head -n1) && [ "$(xdotool getwindowname "$WIN")" = Quorlitz ]; }

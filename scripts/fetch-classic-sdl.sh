@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Fetches classic SDL 1.2.15 from Debian 12's archive and unpacks its shared libraries into a
+# directory, for the suite to run on it too (LD_LIBRARY_PATH). Debian 12's players get this library
+# with the game's package; the build needs sdl12-compat's development package, which conflicts with
+# it, so it cannot be installed beside it. Does nothing when the directory holds it already.
+#   fetch-classic-sdl.sh <directory>
+set -euo pipefail
+dir=${1:?usage: $0 <directory>}
+[ -e "$dir/libSDL-1.2.so.0" ] && exit 0
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-classic-sdl.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+# apt with a state of its own that knows Debian 12 alone, whatever release this system is: the
+# same library, with the libraries only it needs, on every system the suite runs on.
+echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
+    >"$work/sources.list"
+mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
+apt=(apt-get -qq -o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/nonexistent
+     -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache" -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)")
+"${apt[@]}" update
+(cd "$work" && "${apt[@]}" download libsdl1.2debian libcaca0 libslang2 2>/dev/null)
+
+mkdir -p "$dir"
+for package in "$work"/*.deb; do
+    dpkg-deb -x "$package" "$work/root"
+done
+cp -a "$work"/root/usr/lib/*/lib{SDL-1.2,caca,slang}.so.* "$dir/"
+# Whatever else it links, this system must have.
+missing=$(LD_LIBRARY_PATH=$dir ldd "$dir/libSDL-1.2.so.0" | grep 'not found' || true)
+[ -z "$missing" ] || { echo "classic SDL needs libraries this system lacks:" >&2; echo "$missing" >&2; rm -f "$dir"/lib*; exit 1; }
+echo "Classic SDL: $(dpkg-deb -f "$work"/libsdl1.2debian_*.deb Version) in $dir"
