@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Two builds of one commit in different directories make the same Debian package, byte for byte:
+# the build tree's own, and that of a second tree configured like it elsewhere.
+#   reproducible_package.sh build <build tree> <work directory>     makes the second tree
+#   reproducible_package.sh compare <build tree> <work directory>   packs both and compares
+set -euo pipefail
+step=$1 build=$2 work=$3
+second=$work/elsewhere
+setting() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+if [ "$step" = build ]; then
+    rm -rf "$work" && mkdir -p "$work"
+    cmake -S "$(setting CMAKE_HOME_DIRECTORY)" -B "$second" -DQUORLITZ_TESTS=OFF \
+        -DCMAKE_BUILD_TYPE="$(setting CMAKE_BUILD_TYPE)" -DQUORLITZ_SANITIZE="$(setting QUORLITZ_SANITIZE)" >/dev/null
+    exec cmake --build "$second" -j "$(nproc)" >/dev/null
+fi
+packed=0
+for tree in "$build" "$second"; do
+    packed=$(( packed + 1 ))
+    rm -rf "$work/packed-$packed" && cpack --config "$tree/CPackConfig.cmake" -G DEB -B "$work/packed-$packed" >/dev/null
+done
+first=$(echo "$work"/packed-1/*.deb) other=$(echo "$work"/packed-2/*.deb)
+cmp "$first" "$other" && exit 0
+echo "the packages differ, in these files at least:" >&2
+diff <(dpkg-deb -I "$first" md5sums) <(dpkg-deb -I "$other" md5sums) >&2 || true
+exit 1
