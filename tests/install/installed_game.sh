@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the built game into a prefix below the work directory (prefix), or makes the Debian
 # package and unpacks it there (package); checks what a desktop and apt read, then starts the
-# installed command from another directory and quits from the menu.
+# installed command from another directory (in a prefix, through a link to it) and quits from the menu.
 #   installed_game.sh prefix|package <build tree> <work directory> <close_window helper>
 set -euo pipefail
 case_name=$1 build=$2 work=$3 close_window=$4
@@ -44,10 +44,22 @@ case $case_name in
     *) echo "unknown case '$case_name'" >&2; exit 2 ;;
 esac
 
-# What a desktop reads: the entry runs the installed command and shows an icon of the icon theme, the
-# metainfo launches the entry; the licence as the metainfo and Debian's copyright format name it.
+# What a desktop menu does with the entry: lists it among the games and the board games (nothing
+# hides it or keeps it to some desktops), shows the icon it names from the icon theme, starts the
+# installed command it names without a terminal, and tells the running window by the class it names.
 entry=$usr/share/applications/$id.desktop metainfo=$usr/share/metainfo/$id.metainfo.xml
 field() { sed -n "s/^$1=//p" "$entry"; }
+expect_field() { [ "$(field "$1")" = "$2" ] || { echo "the entry's $1 is '$(field "$1")', not '$2'" >&2; exit 1; }; }
+expect_field Type Application
+expect_field Name Quorlitz
+expect_field Exec quorlitz
+expect_field Terminal false
+expect_field Icon $id
+expect_field StartupWMClass quorlitz
+[[ ";$(field Categories)" == *";Game;"* && ";$(field Categories)" == *";BoardGame;"* ]] ||
+    { echo "the entry's Categories '$(field Categories)' leave it out of the games or the board games" >&2; exit 1; }
+! grep -E '^(NoDisplay|Hidden|OnlyShowIn|NotShowIn|TryExec|DBusActivatable)=' "$entry" ||
+    { echo "the entry above hides the game or restricts where it shows" >&2; exit 1; }
 command=$commands/$(field Exec)
 [ -x "$command" ] || { echo "the entry runs $(field Exec), which is not installed" >&2; exit 1; }
 compgen -G "$usr/share/icons/hicolor/*/apps/$(field Icon).*" >/dev/null || { echo "no icon $(field Icon) in hicolor" >&2; exit 1; }
@@ -57,11 +69,15 @@ grep -qF '<project_license>MIT</project_license>' "$metainfo" || { echo "the met
 [[ $(<"$usr/share/doc/quorlitz/copyright") == *"License: Expat"$'\n'$(sed -n '/^Permission/,$ {s/^$/./; s/^/ /; p}' "$(dirname "$0")/../../LICENSE")* ]] ||
     { echo "the copyright file lacks the Expat licence's text" >&2; exit 1; }
 
-# The game runs where the player stands, not beside the command.
+# The game runs where the player stands, not beside the command; in a prefix, through a link to the
+# command in the player's own bin/, as players set one up.
 E2E_GAME_DIR=$work/elsewhere
+if [ "$case_name" = prefix ]; then
+    mkdir -p "$work/home/bin" && ln -s "$command" "$work/home/bin/quorlitz" && command=$work/home/bin/quorlitz
+fi
 source "$(dirname "$0")/../program/lib.sh" "$command" "$close_window"
 start_game
 # The desktop tells the running window by the class its entry names.
-class=$(xprop -id "$WIN" WM_CLASS) && [ "${class##*, }" = "\"$(field StartupWMClass)\"" ] || fail "$class, not the entry's StartupWMClass"
+class=$(xprop -id "$WIN" WM_CLASS) && [ "${class##*, }" = '"quorlitz"' ] || fail "$class, not the entry's StartupWMClass"
 key Escape
 expect_clean_exit
