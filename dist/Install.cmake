@@ -35,6 +35,22 @@ else()
 endif()
 
 set(QUORLITZ_ID org.quorlitz.Quorlitz)
+set(QUORLITZ_DEVELOPER "The Quorlitz team")
+
+# AppStream 1.0 (Debian 13) names the developer in a <developer> block and calls the older
+# <developer_name> deprecated; AppStream 0.16 (Debian 12) knows only the latter and calls the block
+# an unknown tag. The metainfo speaks the version that this system's AppStream reads, the newer one
+# when none is installed.
+find_program(APPSTREAMCLI_EXECUTABLE appstreamcli)
+set(QUORLITZ_METAINFO_DEVELOPER "<developer id=\"org.quorlitz\">
+    <name>${QUORLITZ_DEVELOPER}</name>
+  </developer>")
+if(APPSTREAMCLI_EXECUTABLE)
+  execute_process(COMMAND ${APPSTREAMCLI_EXECUTABLE} --version OUTPUT_VARIABLE appstream_version ERROR_QUIET)
+  if(appstream_version MATCHES "version: 0\\.")
+    set(QUORLITZ_METAINFO_DEVELOPER "<developer_name>${QUORLITZ_DEVELOPER}</developer_name>")
+  endif()
+endif()
 
 # Relative to the prefix, as the command finds them from where it lies.
 set(QUORLITZ_INSTALL_PRIVATEDIR lib/games/quorlitz)
@@ -103,7 +119,7 @@ install(FILES ${staged}/quorlitz.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${staged}/copyright ${staged}/changelog.gz DESTINATION ${QUORLITZ_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME quorlitz)
-set(CPACK_PACKAGE_CONTACT "The Quorlitz team <team@quorlitz.org>")
+set(CPACK_PACKAGE_CONTACT "${QUORLITZ_DEVELOPER} <team@quorlitz.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "board game for two where four of your own in a line loses")
 set(CPACK_PACKAGE_DESCRIPTION
     "Two players share one screen, one mouse and one keyboard and drop tokens into
