@@ -9,6 +9,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "SdlHelper.h"
+
 // What the front-end tests share: the window under the dummy driver, surfaces that free
 // themselves, pixels read back as colours, text in the game's font.
 
@@ -45,6 +47,10 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 struct Rgb { Uint8 r, g, b; };
 inline bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
@@ -62,7 +68,11 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
-// Text in the game's font as the menu and the outcome screen render it, several lines centred.
-SurfacePtr textImage(const std::string& text, int size, Rgb colour);
+// Text as the game must show it, made by SDL_ttf itself from data/Efont_Serif.ttf at the given size:
+// one line as TTF_RenderText_Blended renders it; several lines one under another without a gap, on a
+// block as wide as the widest line whose white background is transparent, each line at x = 0, at
+// (width - w) / 2 or at width - w as alignment is ALIGN_LEFT, ALIGN_CENTER or ALIGN_RIGHT, an empty
+// line a blank line of the font's height.
+SurfacePtr textImage(const std::string& text, int points, Rgb colour, int alignment = ALIGN_CENTER);
 
 #endif
