@@ -65,7 +65,7 @@ TEST_F(SdlHelperTest, StacksTheSurfacesTopToBottomEachAlignedOnTheWidestWithTheG
     for (const auto& stacking : cases) {
         SCOPED_TRACE(testing::Message() << "alignment " << stacking.alignment);
         const SurfacePtr stack(stackSurfaces({narrow.get(), wide.get()}, stacking.alignment, 255, 255, 255, true, 4));
-        EXPECT_EQ((SDL_Rect{0, 0, Uint16(stack->w), Uint16(stack->h)}), (SDL_Rect{0, 0, 100, 58}));
+        EXPECT_EQ(sizeOf(stack.get()), (SDL_Rect{0, 0, 100, 58}));
         fillWith(screen(), BLUE);
         SDL_BlitSurface(stack.get(), nullptr, screen(), nullptr);
         const SDL_Rect around = {0, 0, 120, 70};
@@ -76,7 +76,7 @@ TEST_F(SdlHelperTest, StacksTheSurfacesTopToBottomEachAlignedOnTheWidestWithTheG
 
     const SurfacePtr wider = plain(101, 10, GREEN), half = plain(50, 10, RED);
     const SurfacePtr centred(stackSurfaces({wider.get(), half.get()}, ALIGN_CENTER, 255, 255, 255, false, 0));
-    EXPECT_EQ((SDL_Rect{0, 0, Uint16(centred->w), Uint16(centred->h)}), (SDL_Rect{0, 0, 101, 20}));
+    EXPECT_EQ(sizeOf(centred.get()), (SDL_Rect{0, 0, 101, 20}));
     EXPECT_EQ(boundsOf(centred.get(), RED), (SDL_Rect{25, 10, 50, 10}));
     EXPECT_EQ(boundsOf(centred.get(), WHITE), (SDL_Rect{0, 10, 101, 10})) << "the opaque background beside it";
 }

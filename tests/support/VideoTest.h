@@ -51,6 +51,7 @@ inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
 {
     return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
+inline SDL_Rect sizeOf(const SDL_Surface* surface) { return {0, 0, Uint16(surface->w), Uint16(surface->h)}; }
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
