@@ -128,17 +128,31 @@ TEST(OutcomeCheckerTest, EveryLineAnywhereLosesAndGoesOnWhenOneCellIsTheOtherPla
     }
 }
 
-// The full board is judged before any line; then columns, rows, rising-right and rising-left lines,
-// each scan in its loops' order (slots from the left, rows from the bottom, rising-left lines from
-// the right), the first line met deciding.
+// Full, the board ends the game without a winner even with the 5s' line in its top row. With the top
+// cell of any one slot open it is not full: the line decides (Player 1 wins) unless that cell was part
+// of it, and then the game goes on.
+TEST(OutcomeCheckerTest, OnlyABoardWithEveryCellOfEverySlotTakenEndsWithoutAWinner)
+{
+    const std::vector<std::string> full = {"1155551", "1151515", "5511511", "1515155", "5151115"};
+    EXPECT_EQ(outcomeOf(pictured(full)), NO_WINNER_ID);
+    const std::int32_t withTopOpen[SLOTS] = {PLAYER_1_ID,  PLAYER_1_ID,  GAME_GOES_ON, GAME_GOES_ON,
+                                             GAME_GOES_ON, GAME_GOES_ON, PLAYER_1_ID};
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        std::vector<std::string> picture = full;
+        picture[0][std::size_t(slot)] = '.';
+        EXPECT_EQ(outcomeOf(pictured(picture)), withTopOpen[slot]) << "slot " << slot << "'s top cell open";
+    }
+}
+
+// Columns first, then rows, rising-right and rising-left lines, each scan in its loops' order
+// (slots from the left, rows from the bottom, rising-left lines from the right), the first line met
+// deciding.
 TEST(OutcomeCheckerTest, PicturedBoardsAreJudgedInScanOrder)
 {
     const struct {
         std::int32_t expected;
         std::vector<std::string> picture;
     } cases[] = {
-        {NO_WINNER_ID, {"5515155", "1151551", "1551555", "1511511", "1115151"}},
-        {PLAYER_1_ID, {".515111", "5511555", "1155115", "1515155", "1511511"}},  // one cell left
         {PLAYER_2_ID, {".......", "1......", "1......", "1......", "15555.."}},  // column, row
         {PLAYER_1_ID, {".......", "5..1...", "5..1...", "5..1...", "5..1..."}},  // slot 0, slot 3
         {PLAYER_1_ID, {".......", ".......", ".......", "1111...", "5555..."}},  // row 0, row 1
