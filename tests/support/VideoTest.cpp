@@ -119,43 +119,33 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
 SurfacePtr textImage(const std::string& text, int points, Rgb colour, int alignment)
 {
     // SDL_ttf counts its starts and stops, so this pair leaves the font manager's own alone.
-    if (TTF_Init() != 0)
-        throw std::runtime_error(std::string("TTF_Init: ") + TTF_GetError());
-    TTF_Font* font = TTF_OpenFont("data/Efont_Serif.ttf", points);
-    if (font == nullptr) {
-        TTF_Quit();
-        throw std::runtime_error(std::string("cannot open data/Efont_Serif.ttf: ") + TTF_GetError());
-    }
+    TTF_Font* font = TTF_Init() == 0 ? TTF_OpenFont("data/Efont_Serif.ttf", points) : nullptr;
+    if (font == nullptr)
+        throw std::runtime_error(std::string("SDL_ttf cannot open data/Efont_Serif.ttf: ") + TTF_GetError());
     const SDL_Color ink = {colour.r, colour.g, colour.b, 0};
+    const int lineHeight = TTF_FontHeight(font);
     std::vector<SurfacePtr> lines;  // null for an empty line
+    int width = 0;
     for (std::string::size_type start = 0, end = 0; end != std::string::npos; start = end + 1) {
         end = text.find('\n', start);
         const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
         lines.emplace_back(line.empty() ? nullptr : TTF_RenderText_Blended(font, line.c_str(), ink));
+        width = std::max(width, line.empty() ? 0 : lines.back()->w);
     }
-    const int emptyHeight = TTF_FontHeight(font);
     TTF_CloseFont(font);
     TTF_Quit();
     if (lines.size() == 1)
         return std::move(lines.front());
 
-    int width = 0, height = 0;
-    for (const SurfacePtr& line : lines)
-        width = std::max(width, line ? line->w : 0), height += line ? line->h : emptyHeight;
-    SurfacePtr block(surfaceLike(SDL_GetVideoSurface(), width, height));
+    SurfacePtr block(surfaceLike(SDL_GetVideoSurface(), width, lineHeight * int(lines.size())));
     fillWith(block.get(), WHITE);
     SDL_SetColorKey(block.get(), SDL_SRCCOLORKEY, SDL_MapRGB(block->format, 255, 255, 255));
-    int y = 0;
-    for (const SurfacePtr& line : lines) {
-        if (!line) {
-            y += emptyHeight;
-            continue;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        if (lines[k]) {
+            const int spare = width - lines[k]->w;
+            const int x = alignment == ALIGN_RIGHT ? spare : alignment == ALIGN_CENTER ? spare / 2 : 0;
+            SDL_Rect at = {Sint16(x), Sint16(int(k) * lineHeight), 0, 0};
+            SDL_BlitSurface(lines[k].get(), nullptr, block.get(), &at);
         }
-        const int spare = width - line->w;
-        const int x = alignment == ALIGN_RIGHT ? spare : alignment == ALIGN_CENTER ? spare / 2 : 0;
-        SDL_Rect at = {Sint16(x), Sint16(y), 0, 0};
-        SDL_BlitSurface(line.get(), nullptr, block.get(), &at);
-        y += line->h;
-    }
     return block;
 }

@@ -69,11 +69,9 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
-// Text as the game must show it, made by SDL_ttf itself from data/Efont_Serif.ttf at the given size:
-// one line as TTF_RenderText_Blended renders it; several lines one under another without a gap, on a
-// block as wide as the widest line whose white background is transparent, each line at x = 0, at
-// (width - w) / 2 or at width - w as alignment is ALIGN_LEFT, ALIGN_CENTER or ALIGN_RIGHT, an empty
-// line a blank line of the font's height.
+// Text as the game must show it, made by SDL_ttf from data/Efont_Serif.ttf: one line as rendered;
+// several, each a font height below the last, on a keyed white block as wide as the widest, at x 0,
+// (width - w) / 2 or width - w for ALIGN_LEFT, ALIGN_CENTER or ALIGN_RIGHT; an empty line left blank.
 SurfacePtr textImage(const std::string& text, int points, Rgb colour, int alignment = ALIGN_CENTER);
 
 #endif
