@@ -135,8 +135,7 @@ TEST(OutcomeCheckerTest, OnlyABoardWithEveryCellOfEverySlotTakenEndsWithoutAWinn
 {
     const std::vector<std::string> full = {"1155551", "1151515", "5511511", "1515155", "5151115"};
     EXPECT_EQ(outcomeOf(pictured(full)), NO_WINNER_ID);
-    const std::int32_t withTopOpen[SLOTS] = {PLAYER_1_ID,  PLAYER_1_ID,  GAME_GOES_ON, GAME_GOES_ON,
-                                             GAME_GOES_ON, GAME_GOES_ON, PLAYER_1_ID};
+    const std::int32_t won = PLAYER_1_ID, on = GAME_GOES_ON, withTopOpen[SLOTS] = {won, won, on, on, on, on, won};
     for (int slot = 0; slot < SLOTS; ++slot) {
         std::vector<std::string> picture = full;
         picture[0][std::size_t(slot)] = '.';

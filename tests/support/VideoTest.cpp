@@ -47,8 +47,6 @@ ScratchData::~ScratchData()
     std::filesystem::remove_all(scratch_);
 }
 
-std::filesystem::path ScratchData::built(const std::string& name) const { return home_ / dataPath(name); }
-
 std::ostream& operator<<(std::ostream& out, const Rgb& colour)
 {
     return out << '(' << int(colour.r) << ", " << int(colour.g) << ", " << int(colour.b) << ')';

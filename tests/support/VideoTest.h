@@ -33,8 +33,6 @@ public:
     ~ScratchData();
     ScratchData(const ScratchData&) = delete;
     ScratchData& operator=(const ScratchData&) = delete;
-    // Where a file of the build's data/ lies.
-    std::filesystem::path built(const std::string& name) const;
 
 private:
     std::filesystem::path home_, scratch_;
