@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int SLOTS = 7, ROWS = 5;
+constexpr int SLOTS = 7, ROWS = 5, LINE = 4;  // four of a player's own in a line lose
 using Board = std::array<std::array<std::int32_t, ROWS>, SLOTS>;  // [slot][row], row 0 at the bottom
 struct Cell {
     int slot, row;
@@ -53,7 +53,7 @@ std::vector<Line> linesGoing(const Direction& direction)
     for (int slot = 0; slot < SLOTS; ++slot)
         for (int row = 0; row < ROWS; ++row) {
             Line line;
-            for (int k = 0; k < LOSING_LINE_LENGTH; ++k)
+            for (int k = 0; k < LINE; ++k)
                 line.push_back({slot + k * direction.slotStep, row + k * direction.rowStep});
             if (std::all_of(line.begin(), line.end(),
                             [](Cell cell) { return cell.slot >= 0 && cell.slot < SLOTS && cell.row < ROWS; }))
