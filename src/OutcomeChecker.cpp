@@ -8,13 +8,15 @@ namespace {
 constexpr std::int32_t PLAYER_1_LINE = PLAYER_2_ID;
 constexpr std::int32_t PLAYER_2_LINE = PLAYER_1_ID;
 
-// Tells a line of player 1 (its tokens summing to player1Sum) before one of player 2.
-std::int32_t lineOutcome(std::int32_t player1Run, std::int32_t player2Run, std::int32_t player1Sum,
+// Whether the cells judged make a line, from what they add up to for each player: the run of the
+// player's own tokens along a column or a row, or a diagonal window's whole sum for both players. A
+// total that reaches the player's line sum is a line; player 1's is told first.
+std::int32_t lineOutcome(std::int32_t player1Total, std::int32_t player2Total, std::int32_t player1Sum,
                          std::int32_t player2Sum)
 {
-    if (player1Run == player1Sum)
+    if (player1Total == player1Sum)
         return PLAYER_1_LINE;
-    if (player2Run == player2Sum)
+    if (player2Total == player2Sum)
         return PLAYER_2_LINE;
     return GAME_GOES_ON;
 }

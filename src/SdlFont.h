@@ -9,8 +9,9 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-// The game's one font, a file in data/ named by the build, and the sizes its texts take.
-constexpr const char* GAME_FONT = QUORLITZ_FONT_FILE;
+// The game's one font, a file in data/, and the sizes its texts take. The build reads the name from
+// this line to put the font into data/ and to install it, so it stays one quoted string.
+constexpr const char* GAME_FONT = "Efont_Serif.ttf";
 constexpr int LARGE_POINTS = 72;   // the highlighted menu entry and the outcome text
 constexpr int MEDIUM_POINTS = 36;  // the other menu entries
 constexpr int SMALL_POINTS = 14;   // the menu's credits

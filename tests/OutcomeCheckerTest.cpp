@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int SLOTS = 7, ROWS = 5;
+constexpr int SLOTS = 7, ROWS = 5, LINE = 4;  // four of a player's own in a line lose
 using Board = std::array<std::array<std::int32_t, ROWS>, SLOTS>;  // [slot][row], row 0 at the bottom
 struct Cell {
     int slot, row;
@@ -53,7 +53,7 @@ std::vector<Line> linesGoing(const Direction& direction)
     for (int slot = 0; slot < SLOTS; ++slot)
         for (int row = 0; row < ROWS; ++row) {
             Line line;
-            for (int k = 0; k < LOSING_LINE_LENGTH; ++k)
+            for (int k = 0; k < LINE; ++k)
                 line.push_back({slot + k * direction.slotStep, row + k * direction.rowStep});
             if (std::all_of(line.begin(), line.end(),
                             [](Cell cell) { return cell.slot >= 0 && cell.slot < SLOTS && cell.row < ROWS; }))
@@ -128,17 +128,30 @@ TEST(OutcomeCheckerTest, EveryLineAnywhereLosesAndGoesOnWhenOneCellIsTheOtherPla
     }
 }
 
-// The full board is judged before any line; then columns, rows, rising-right and rising-left lines,
-// each scan in its loops' order (slots from the left, rows from the bottom, rising-left lines from
-// the right), the first line met deciding.
+// Full, the board ends the game without a winner even with the 5s' line in its top row. With the top
+// cell of any one slot open it is not full: the line decides (Player 1 wins) unless that cell was part
+// of it, and then the game goes on.
+TEST(OutcomeCheckerTest, OnlyABoardWithEveryCellOfEverySlotTakenEndsWithoutAWinner)
+{
+    const std::vector<std::string> full = {"1155551", "1151515", "5511511", "1515155", "5151115"};
+    EXPECT_EQ(outcomeOf(pictured(full)), NO_WINNER_ID);
+    const std::int32_t won = PLAYER_1_ID, on = GAME_GOES_ON, withTopOpen[SLOTS] = {won, won, on, on, on, on, won};
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        std::vector<std::string> picture = full;
+        picture[0][std::size_t(slot)] = '.';
+        EXPECT_EQ(outcomeOf(pictured(picture)), withTopOpen[slot]) << "slot " << slot << "'s top cell open";
+    }
+}
+
+// Columns first, then rows, rising-right and rising-left lines, each scan in its loops' order
+// (slots from the left, rows from the bottom, rising-left lines from the right), the first line met
+// deciding.
 TEST(OutcomeCheckerTest, PicturedBoardsAreJudgedInScanOrder)
 {
     const struct {
         std::int32_t expected;
         std::vector<std::string> picture;
     } cases[] = {
-        {NO_WINNER_ID, {"5515155", "1151551", "1551555", "1511511", "1115151"}},
-        {PLAYER_1_ID, {".515111", "5511555", "1155115", "1515155", "1511511"}},  // one cell left
         {PLAYER_2_ID, {".......", "1......", "1......", "1......", "15555.."}},  // column, row
         {PLAYER_1_ID, {".......", "5..1...", "5..1...", "5..1...", "5..1..."}},  // slot 0, slot 3
         {PLAYER_1_ID, {".......", ".......", ".......", "1111...", "5555..."}},  // row 0, row 1

@@ -5,11 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "SdlFont.h"
 #include "support/ScriptedInput.h"
 #include "support/VideoTest.h"
 
-// How it looks is checked with the window's own menu (SdlUserInterfaceTest); here, what it does.
 namespace {
 
 using namespace scripted_input;
@@ -47,11 +45,29 @@ TEST_F(SdlMenuTest, KeysActOnReleaseWrapAroundAndEveryRunStartsOnTheFirstEntryWi
     EXPECT_EQ(pendingEvents(SDL_QUITMASK), 1) << "the window's close must reach the rest of the program";
 }
 
+// With beta highlighted: every row counted as high as the first entry highlighted plus 10, the
+// column centred as though it were three such rows, each image centred on its own and each row
+// advancing by the height of the image drawn; alpha and gamma 36-point grey, beta 72-point green.
+// The credits' three lines 14-point blue, centred on one another, flush with the bottom-right corner.
+TEST_F(SdlMenuTest, ShowsTheHighlightedEntryLargeAndGreenTheOthersSmallAndGreyAndTheCreditsInTheCorner)
+{
+    EXPECT_EQ(run({keyUp(SDLK_DOWN), keyUp(SDLK_RETURN)}), 20);
+    const SurfacePtr alpha = textImage("alpha", 36, GREY), beta = textImage("beta", 72, GREEN);
+    const SurfacePtr gamma = textImage("gamma", 36, GREY);
+    int top = 240 - (textImage("alpha", 72, GREEN)->h + 10) * 3 / 2;
+    for (SDL_Surface* const image : {alpha.get(), beta.get(), gamma.get()}) {
+        expectDrawnAt(screen(), image, 320 - image->w / 2, top, WHITE);
+        top += image->h + 10;
+    }
+    const SurfacePtr credits = textImage("-- Quorlitz --\n2025 - 2026\nby the Quorlitz team", 14, BLUE);
+    expectDrawnAt(screen(), credits.get(), 640 - credits->w, 480 - credits->h, WHITE);
+}
+
 // With alpha highlighted, beta (and below it gamma) as drawn.
 TEST_F(SdlMenuTest, ThePointerHighlightsTheEntryItIsStrictlyInsideAndOnlyALeftReleaseChooses)
 {
-    const SurfacePtr beta = textImage("beta", MEDIUM_POINTS, GREY);
-    const int rowPitch = textImage("alpha", LARGE_POINTS, GREEN)->h + 10;
+    const SurfacePtr beta = textImage("beta", 36, GREY);
+    const int rowPitch = textImage("alpha", 72, GREEN)->h + 10;
     const int left = 320 - beta->w / 2, top = 240 - rowPitch * 3 / 2 + rowPitch, bottom = top + beta->h;
     const Uint16 overGamma = Uint16(bottom + 10 + beta->h / 2);
     // On beta's left, right, top and bottom border.

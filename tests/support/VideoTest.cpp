@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <vector>
 
-#include "SdlFont.h"
+#include <SDL_ttf.h>
+
 #include "SdlHelper.h"
 
 namespace {
@@ -44,8 +46,6 @@ ScratchData::~ScratchData()
     std::filesystem::current_path(home_);
     std::filesystem::remove_all(scratch_);
 }
-
-std::filesystem::path ScratchData::built(const std::string& name) const { return home_ / dataPath(name); }
 
 std::ostream& operator<<(std::ostream& out, const Rgb& colour)
 {
@@ -114,10 +114,36 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
         }
 }
 
-SurfacePtr textImage(const std::string& text, int size, Rgb colour)
+SurfacePtr textImage(const std::string& text, int points, Rgb colour, int alignment)
 {
-    const SdlFont* font = SdlFontManager::instance().getFont(GAME_FONT, size);
-    if (text.find('\n') == std::string::npos)
-        return SurfacePtr(font->render(text, colour.r, colour.g, colour.b));
-    return SurfacePtr(font->renderMultiline(text, colour.r, colour.g, colour.b, ALIGN_CENTER));
+    // SDL_ttf counts its starts and stops, so this pair leaves the font manager's own alone.
+    TTF_Font* font = TTF_Init() == 0 ? TTF_OpenFont("data/Efont_Serif.ttf", points) : nullptr;
+    if (font == nullptr)
+        throw std::runtime_error(std::string("SDL_ttf cannot open data/Efont_Serif.ttf: ") + TTF_GetError());
+    const SDL_Color ink = {colour.r, colour.g, colour.b, 0};
+    const int lineHeight = TTF_FontHeight(font);
+    std::vector<SurfacePtr> lines;  // null for an empty line
+    int width = 0;
+    for (std::string::size_type start = 0, end = 0; end != std::string::npos; start = end + 1) {
+        end = text.find('\n', start);
+        const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        lines.emplace_back(line.empty() ? nullptr : TTF_RenderText_Blended(font, line.c_str(), ink));
+        width = std::max(width, line.empty() ? 0 : lines.back()->w);
+    }
+    TTF_CloseFont(font);
+    TTF_Quit();
+    if (lines.size() == 1)
+        return std::move(lines.front());
+
+    SurfacePtr block(surfaceLike(SDL_GetVideoSurface(), width, lineHeight * int(lines.size())));
+    fillWith(block.get(), WHITE);
+    SDL_SetColorKey(block.get(), SDL_SRCCOLORKEY, SDL_MapRGB(block->format, 255, 255, 255));
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        if (lines[k]) {
+            const int spare = width - lines[k]->w;
+            const int x = alignment == ALIGN_RIGHT ? spare : alignment == ALIGN_CENTER ? spare / 2 : 0;
+            SDL_Rect at = {Sint16(x), Sint16(int(k) * lineHeight), 0, 0};
+            SDL_BlitSurface(lines[k].get(), nullptr, block.get(), &at);
+        }
+    return block;
 }

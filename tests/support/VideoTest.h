@@ -9,6 +9,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "SdlHelper.h"
+
 // What the front-end tests share: the window under the dummy driver, surfaces that free
 // themselves, pixels read back as colours, text in the game's font.
 
@@ -31,8 +33,6 @@ public:
     ~ScratchData();
     ScratchData(const ScratchData&) = delete;
     ScratchData& operator=(const ScratchData&) = delete;
-    // Where a file of the build's data/ lies.
-    std::filesystem::path built(const std::string& name) const;
 
 private:
     std::filesystem::path home_, scratch_;
@@ -45,6 +45,11 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 struct Rgb { Uint8 r, g, b; };
 inline bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+inline SDL_Rect sizeOf(const SDL_Surface* surface) { return {0, 0, Uint16(surface->w), Uint16(surface->h)}; }
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
@@ -62,7 +67,9 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // Every pixel of target's rectangle at (x, y) is what image, blitted whole, makes of a background
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
-// Text in the game's font as the menu and the outcome screen render it, several lines centred.
-SurfacePtr textImage(const std::string& text, int size, Rgb colour);
+// Text as the game must show it, made by SDL_ttf from data/Efont_Serif.ttf: one line as rendered;
+// several, each a font height below the last, on a keyed white block as wide as the widest, at x 0,
+// (width - w) / 2 or width - w for ALIGN_LEFT, ALIGN_CENTER or ALIGN_RIGHT; an empty line left blank.
+SurfacePtr textImage(const std::string& text, int points, Rgb colour, int alignment = ALIGN_CENTER);
 
 #endif
