@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
 #include "GameManager.h"
@@ -28,44 +27,18 @@ const Rgb PLAYER_1_RED = {255, 52, 52}, PLAYER_2_BLUE = {128, 128, 255};
 
 SDL_Surface* display() { return SDL_GetVideoSurface(); }
 
-// Lines of text as the window must show them, rendered here with SDL_ttf itself from the game's font
-// file: each line centred under the widest ((widest - its width) / 2 from the left), on a white
-// background that is transparent.
-SurfacePtr centredLines(const std::vector<std::pair<std::string, Rgb>>& lines, int points)
+// The congratulation as the window must show it: three 72-point lines centred on one another, the
+// winner's name in their colour between two black ones (both wider than a player's name).
+SurfacePtr congratulating(const std::string& name, Rgb colour)
 {
-    TTF_Font* font = TTF_OpenFont("data/Efont_Serif.ttf", points);
-    EXPECT_NE(font, nullptr) << TTF_GetError();
-    std::vector<SurfacePtr> images;
-    int width = 0, height = 0;
-    for (const auto& [text, colour] : lines) {
-        images.emplace_back(TTF_RenderText_Blended(font, text.c_str(), SDL_Color{colour.r, colour.g, colour.b, 0}));
-        width = std::max(width, images.back()->w);
-        height += images.back()->h;
-    }
-    TTF_CloseFont(font);
-    const SDL_PixelFormat& format = *display()->format;
-    SurfacePtr block(SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, format.BitsPerPixel, format.Rmask,
-                                          format.Gmask, format.Bmask, format.Amask));
-    fillWith(block.get(), WHITE);
-    SDL_SetColorKey(block.get(), SDL_SRCCOLORKEY, SDL_MapRGB(block->format, 255, 255, 255));
-    int y = 0;
-    for (const SurfacePtr& image : images) {
-        SDL_Rect at = {Sint16((width - image->w) / 2), Sint16(y), 0, 0};
-        SDL_BlitSurface(image.get(), nullptr, block.get(), &at);
-        y += image->h;
-    }
+    SurfacePtr block = textImage("Congratulations!\n\nyou have won!", 72, BLACK);
+    const SurfacePtr middle = textImage(name, 72, colour);
+    SDL_Rect at = {Sint16((block->w - middle->w) / 2), Sint16(middle->h), 0, 0};
+    SDL_BlitSurface(middle.get(), nullptr, block.get(), &at);
     return block;
 }
 
-SurfacePtr congratulating(const std::string& name, Rgb colour)
-{
-    return centredLines({{"Congratulations!", BLACK}, {name, colour}, {"you have won!", BLACK}}, 72);
-}
-
-SurfacePtr losers()
-{
-    return centredLines({{"BUNCH", GREY}, {"OF", GREY}, {"LOOSERS!", GREY}, {"noone's won", GREY}}, 72);
-}
+SurfacePtr losers() { return textImage("BUNCH\nOF\nLOOSERS!\nnoone's won", 72, GREY); }
 
 // The program's window and game manager, driven by a script of user input.
 class SdlUserInterfaceTest : public ::testing::Test {
@@ -81,10 +54,11 @@ protected:
         const SDL_Rect cursor = boundsOf(display(), WHITE, true, {0, 0, 640, 60});
         return 2 * cursor.x + cursor.w - 1;
     }
-    // As in the game, the outcome screen draws over a window that already holds a picture.
+    // As in the game, the outcome screen draws over a window that already holds a picture: one of
+    // the board's blue, through which the text's transparent background must show.
     void showWinner(std::int32_t id)
     {
-        fillWith(display(), WHITE);
+        fillWith(display(), BLUE);
         ui_->showWinner(manager_->getPlayers().at(id));
     }
 
@@ -93,12 +67,12 @@ protected:
     std::unique_ptr<GameManager> manager_;
 };
 
-// A 640 x 480 window of 16 bits per pixel captioned "Quorlitz". Its menu: a centred column of two
-// rows each as high as the first entry highlighted (72 points, green), 10 pixels apart, whose top
-// stays while the highlight moves down to "quit program"; the other entry in 36-point grey; the
-// credits in 14-point blue in the bottom-right corner. Choosing the second entry quits (a game
-// started instead would end at the Escape that follows).
-TEST_F(SdlUserInterfaceTest, OpensItsWindowOnAMenuOfferingANewGameAndQuittingUnderTheCredits)
+// A 640 x 480 window of 16 bits per pixel captioned "Quorlitz", on a menu of "start new game" and
+// "quit program": with the highlight moved down, the first entry 36-point grey at the column's top
+// (the first entry's highlighted height and 10 pixels above the middle), the second 72-point green
+// 10 pixels below it. Choosing the second entry quits (a game started instead would end at the
+// Escape that follows).
+TEST_F(SdlUserInterfaceTest, OpensItsWindowOnAMenuOfferingANewGameAndQuitting)
 {
     char* caption = nullptr;
     SDL_WM_GetCaption(&caption, nullptr);
@@ -110,14 +84,10 @@ TEST_F(SdlUserInterfaceTest, OpensItsWindowOnAMenuOfferingANewGameAndQuittingUnd
     script_.then({keyUp(SDLK_DOWN), keyUp(SDLK_RETURN)}).then({keyUp(SDLK_ESCAPE)});
     ui_->showMenu();
     EXPECT_TRUE(manager_->hasQuit());
-    const SurfacePtr newGame = centredLines({{"start new game", GREY}}, 36);
-    const SurfacePtr quit = centredLines({{"quit program", GREEN}}, 72);
-    const int top = 240 - (centredLines({{"start new game", GREEN}}, 72)->h + 10);
+    const SurfacePtr newGame = textImage("start new game", 36, GREY), quit = textImage("quit program", 72, GREEN);
+    const int top = 240 - (textImage("start new game", 72, GREEN)->h + 10);
     expectDrawnAt(display(), newGame.get(), 320 - newGame->w / 2, top, WHITE);
     expectDrawnAt(display(), quit.get(), 320 - quit->w / 2, top + newGame->h + 10, WHITE);
-    const SurfacePtr credits =
-        centredLines({{"-- Quorlitz --", BLUE}, {"2025 - 2026", BLUE}, {"by the Quorlitz team", BLUE}}, 14);
-    expectDrawnAt(display(), credits.get(), 640 - credits->w, 480 - credits->h, WHITE);
 }
 
 // The columns as drawn, read back where the blue background ends on a board row. The pointer moved
@@ -205,7 +175,7 @@ TEST_F(SdlUserInterfaceTest, OutcomeTextCongratulatesTheWinnerOrCallsEveryoneALo
     for (const auto& [id, text] : outcomes) {
         script_.then({id == NO_WINNER ? quitRequest() : keyUp(SDLK_SPACE)}, 2);  // after the grace period
         showWinner(id);
-        expectDrawnAt(display(), text, 0, 0, WHITE);
+        expectDrawnAt(display(), text, 0, 0, BLUE);
     }
     for (const Uint8 button : {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
         script_.then({buttonUp(button, 600, 400)}, 2);
@@ -264,21 +234,18 @@ TEST_F(SdlUserInterfaceTest, ThePointerShowsInTheMenuAndHidesDuringTheGameAndIts
 TEST(SdlUserInterfaceSettingsTest, DefaultsSdl2sPresentationAndFocusClickAndLeavesThePlayersOwn)
 {
     const char* const names[] = {"SDL_FRAMEBUFFER_ACCELERATION", "SDL_RENDER_DRIVER", "SDL_MOUSE_FOCUS_CLICKTHROUGH"};
-    const struct {
-        std::vector<std::string> players, expected;  // in the order of names; "-" unset
-    } cases[] = {
-        {{"-", "-", "-"}, {"0", "software", "1"}},
-        {{"-", "opengl", "0"}, {"-", "opengl", "0"}},
-        {{"1", "-", "-"}, {"1", "-", "1"}},
-    };
-    for (const auto& settings : cases) {
+    // What the player set ("-": nothing), then what the window must leave there.
+    const std::vector<std::string> cases[][2] = {{{"-", "-", "-"}, {"0", "software", "1"}},
+                                                 {{"-", "opengl", "0"}, {"-", "opengl", "0"}},
+                                                 {{"1", "-", "-"}, {"1", "-", "1"}}};
+    for (const auto& [players, expected] : cases) {
         for (std::size_t i = 0; i < 3; ++i)
-            settings.players[i] == "-" ? unsetenv(names[i]) : setenv(names[i], settings.players[i].c_str(), 1);
+            players[i] == "-" ? unsetenv(names[i]) : setenv(names[i], players[i].c_str(), 1);
         GameManager manager(openWindow);
         std::vector<std::string> after;
         for (const char* name : names)
             after.push_back(std::getenv(name) != nullptr ? std::getenv(name) : "-");
-        EXPECT_EQ(after, settings.expected) << "the player set " << testing::PrintToString(settings.players);
+        EXPECT_EQ(after, expected) << "the player set " << testing::PrintToString(players);
     }
 }
 

@@ -50,12 +50,9 @@ esac
 entry=$usr/share/applications/$id.desktop metainfo=$usr/share/metainfo/$id.metainfo.xml
 field() { sed -n "s/^$1=//p" "$entry"; }
 expect_field() { [ "$(field "$1")" = "$2" ] || { echo "the entry's $1 is '$(field "$1")', not '$2'" >&2; exit 1; }; }
-expect_field Type Application
-expect_field Name Quorlitz
-expect_field Exec quorlitz
-expect_field Terminal false
-expect_field Icon $id
-expect_field StartupWMClass quorlitz
+for setting in Type=Application Name=Quorlitz Exec=quorlitz Terminal=false Icon=$id StartupWMClass=quorlitz; do
+    expect_field "${setting%%=*}" "${setting#*=}"
+done
 [[ ";$(field Categories)" == *";Game;"* && ";$(field Categories)" == *";BoardGame;"* ]] ||
     { echo "the entry's Categories '$(field Categories)' leave it out of the games or the board games" >&2; exit 1; }
 ! grep -E '^(NoDisplay|Hidden|OnlyShowIn|NotShowIn|TryExec|DBusActivatable)=' "$entry" ||

@@ -19,7 +19,4 @@ for tree in "$build" "$second"; do
     rm -rf "$work/packed-$packed" && cpack --config "$tree/CPackConfig.cmake" -G DEB -B "$work/packed-$packed" >/dev/null
 done
 first=$(echo "$work"/packed-1/*.deb) other=$(echo "$work"/packed-2/*.deb)
-cmp "$first" "$other" && exit 0
-echo "the packages differ, in these files at least:" >&2
-diff <(dpkg-deb -I "$first" md5sums) <(dpkg-deb -I "$other" md5sums) >&2 || true
-exit 1
+cmp "$first" "$other" || { diff <(dpkg-deb -I "$first" md5sums) <(dpkg-deb -I "$other" md5sums) >&2; exit 1; }
