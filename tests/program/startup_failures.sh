@@ -5,7 +5,7 @@
 # with status 1. Without a display, no driver that SDL falls back to may start by itself: one that
 # takes the terminal over would print before the message, one that shows nothing would hang.
 set -uo pipefail
-binary=$(realpath "${1:?usage: $0 <quorlitz binary> <font file name>}") font_file=${2:?font file name}
+binary=$(realpath "${1:?usage: $0 <quorlitz binary>}")
 data=$(dirname "$binary")/data
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-startup.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -44,13 +44,13 @@ check()
 
 load='^src/SdlHelper\.cpp:[0-9]+: check failed: tmp: cannot load data/'
 fit='^src/SdlGridDrawer\.cpp:[0-9]+: check failed: display->'
-font="^ERROR: SdlFontManager: unable to load ${font_file//./\\.}\$"
+font='^ERROR: SdlFontManager: unable to load Efont_Serif\.ttf$'
 check "no data/"           2 "${load}overlay\.bmp: " rm -r data
 check "cursor.bmp cut off" 2 "${load}cursor\.bmp: "  cut_off cursor.bmp 4000
 check "overlay too wide"   2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" sized_overlay 92x84    # 7 x 92 > 640
 check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" sized_overlay 84x85
-check "font missing"       1 "$font" rm "data/$font_file"
-check "font cut off"       1 "$font" cut_off "$font_file" 1024   # a header whose tables point past the end
+check "font missing"       1 "$font" rm data/Efont_Serif.ttf
+check "font cut off"       1 "$font" cut_off Efont_Serif.ttf 1024   # a header whose tables point past the end
 check "no display"         1 '^ERROR: no display available: the game needs a graphical desktop \(is DISPLAY set to an X server you can reach\?\)$' no_display
 check "unknown driver"     1 '^ERROR: cannot start the video driver foo named by SDL_VIDEODRIVER: .+$' unknown_driver
 [ "$failures" -eq 0 ]
