@@ -114,7 +114,7 @@ void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb un
         }
 }
 
-SurfacePtr textImage(const std::string& text, int points, Rgb colour, int alignment)
+SurfacePtr textImage(const std::string& text, int points, Rgb colour)
 {
     // SDL_ttf counts its starts and stops, so this pair leaves the font manager's own alone.
     TTF_Font* font = TTF_Init() == 0 ? TTF_OpenFont("data/Efont_Serif.ttf", points) : nullptr;
@@ -140,9 +140,7 @@ SurfacePtr textImage(const std::string& text, int points, Rgb colour, int alignm
     SDL_SetColorKey(block.get(), SDL_SRCCOLORKEY, SDL_MapRGB(block->format, 255, 255, 255));
     for (std::size_t k = 0; k < lines.size(); ++k)
         if (lines[k]) {
-            const int spare = width - lines[k]->w;
-            const int x = alignment == ALIGN_RIGHT ? spare : alignment == ALIGN_CENTER ? spare / 2 : 0;
-            SDL_Rect at = {Sint16(x), Sint16(int(k) * lineHeight), 0, 0};
+            SDL_Rect at = {Sint16((width - lines[k]->w) / 2), Sint16(int(k) * lineHeight), 0, 0};
             SDL_BlitSurface(lines[k].get(), nullptr, block.get(), &at);
         }
     return block;

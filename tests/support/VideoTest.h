@@ -9,8 +9,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "SdlHelper.h"
-
 // What the front-end tests share: the window under the dummy driver, surfaces that free
 // themselves, pixels read back as colours, text in the game's font.
 
@@ -68,8 +66,8 @@ Rgb shown(const SDL_Surface* surface, Rgb colour);
 // of the colour under; reports the first pixel that differs.
 void expectDrawnAt(SDL_Surface* target, SDL_Surface* image, int x, int y, Rgb under);
 // Text as the game must show it, made by SDL_ttf from data/Efont_Serif.ttf: one line as rendered;
-// several, each a font height below the last, on a keyed white block as wide as the widest, at x 0,
-// (width - w) / 2 or width - w for ALIGN_LEFT, ALIGN_CENTER or ALIGN_RIGHT; an empty line left blank.
-SurfacePtr textImage(const std::string& text, int points, Rgb colour, int alignment = ALIGN_CENTER);
+// several, each a font height below the last and centred at (width - w) / 2, on a keyed white block
+// as wide as the widest; an empty line left blank.
+SurfacePtr textImage(const std::string& text, int points, Rgb colour);
 
 #endif
