@@ -3,7 +3,7 @@
 # directory, for the suite to run on it too (LD_LIBRARY_PATH). Debian 12's players get this library
 # with the game's package; the build needs sdl12-compat's development package, which conflicts with
 # it, so it cannot be installed beside it. Does nothing when the directory holds it already.
-#   fetch-classic-sdl.sh <directory>
+#   fetch-classic-sdl.sh <directory>      (env: DEBIAN_MIRROR, else the archive apt uses here)
 set -euo pipefail
 dir=${1:?usage: $0 <directory>}
 [ -e "$dir/libSDL-1.2.so.0" ] && exit 0
@@ -13,11 +13,13 @@ trap 'rm -rf "$work"' EXIT
 # apt with a state of its own that knows Debian 12 alone and nothing installed, whatever release
 # this system is (Debian 13's sdl12-compat installs a libsdl1.2debian of its own): the same library,
 # with the libraries only it needs, on every system the suite runs on.
-echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
-    >"$work/sources.list"
+mirror=$("$(dirname "${BASH_SOURCE[0]}")/debian-mirror.sh")
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+echo "deb [signed-by=$keyring] $mirror bookworm main" >"$work/sources.list"
 mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
 apt=(apt-get -qq -o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/nonexistent
-     -o Dir::State::Lists="$work/lists" -o Dir::State::status=/dev/null -o Dir::Cache="$work/cache" -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)")
+     -o Dir::State::Lists="$work/lists" -o Dir::State::status=/dev/null -o Dir::Cache="$work/cache"
+     -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)")
 "${apt[@]}" update
 # Its text-art driver's libraries come along: Debian 13 has no libncursesw6 of its own installed.
 (cd "$work" && "${apt[@]}" download libsdl1.2debian libcaca0 libslang2 libncursesw6)
@@ -29,5 +31,10 @@ done
 find "$work/root" -name 'lib*.so.*' -not -path '*/caca/*' -exec cp -a -t "$dir" {} +
 # Whatever else it links, this system must have.
 missing=$(LD_LIBRARY_PATH=$dir ldd "$dir/libSDL-1.2.so.0" "$dir"/libcaca.so.0 | grep 'not found' || true)
-[ -z "$missing" ] || { echo "classic SDL needs libraries this system lacks:" >&2; echo "$missing" >&2; rm -f "$dir"/lib*; exit 1; }
+if [ -n "$missing" ]; then
+  echo "classic SDL needs libraries this system lacks:" >&2
+  echo "$missing" >&2
+  rm -f "$dir"/lib*
+  exit 1
+fi
 echo "Classic SDL: $(dpkg-deb -f "$work"/libsdl1.2debian_*.deb Version) in $dir"
