@@ -6,6 +6,7 @@
 #include "Check.h"
 #include "SdlFont.h"
 #include "SdlHelper.h"
+#include "TerminationSignals.h"
 
 namespace {
 
@@ -88,8 +89,10 @@ int SdlMenu::execute()
         draw();
 
         SDL_Event event;
-        while (!SDL_PollEvent(&event))
+        while (!TerminationSignals::received() && !SDL_PollEvent(&event))
             SDL_Delay(IDLE_PAUSE_MS);
+        if (TerminationSignals::received())
+            return quitId_;
 
         // Without entries only Escape and a quit request can end the menu: there is nothing to
         // choose, move to or point at.

@@ -13,11 +13,12 @@ class SdlFont;
 
 // The opening screen: a column of entries in the middle of a white surface, the highlighted one
 // large and green, the others small and grey, and the credits in the bottom-right corner. The
-// mouse pointer and the arrow keys move the highlight; a left click, Return, Escape or closing the
-// window decides.
+// mouse pointer and the arrow keys move the highlight; a left click, Return, Escape, closing the
+// window or a termination signal decides.
 class SdlMenu final : public Menu {
 public:
-    // Draws on surface (not owned); quitId is returned for Escape and for a window-close request.
+    // Draws on surface (not owned); quitId is returned for Escape, a window-close request and a
+    // termination signal.
     SdlMenu(SDL_Surface* surface, int quitId);
     ~SdlMenu();
 

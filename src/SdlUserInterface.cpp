@@ -12,6 +12,7 @@
 #include "SdlHelper.h"
 #include "SdlMenu.h"
 #include "SdlOutcomeBlock.h"
+#include "TerminationSignals.h"
 
 namespace {
 
@@ -89,12 +90,15 @@ void startVideo()
 }
 
 // Shared by the destructor and by a constructor that fails half-way.
-void releaseWindow(SdlGridDrawer*& drawer, SdlMenu*& menu, bool ownsVideo)
+void releaseWindow(SdlGridDrawer*& drawer, SdlMenu*& menu, TerminationSignals*& signals, bool ownsVideo)
 {
     delete drawer;
     drawer = nullptr;
     delete menu;
     menu = nullptr;
+    // SDL's own handlers go back before SDL, which puts back what it found, stops.
+    delete signals;
+    signals = nullptr;
     if (ownsVideo)
         SDL_Quit();
 }
@@ -109,7 +113,8 @@ SdlUserInterface::SdlUserInterface(GameManager* manager)
       slotWidth_(0),
       inMove_(false),
       menu_(nullptr),
-      cursorSlot_(0)
+      cursorSlot_(0),
+      terminationSignals_(nullptr)
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         setSdl2Defaults();
@@ -128,6 +133,7 @@ SdlUserInterface::SdlUserInterface(GameManager* manager)
     SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
 
     try {
+        terminationSignals_ = new TerminationSignals();
         const GameGrid& grid = manager_->getGrid();
         const std::map<std::int32_t, Player>& players = manager_->getPlayers();
         drawer_ = new SdlGridDrawer(grid, players.at(PLAYER_1_ID), players.at(PLAYER_2_ID), display_);
@@ -136,14 +142,14 @@ SdlUserInterface::SdlUserInterface(GameManager* manager)
         menu_->addEntry("start new game", NEW_GAME_ID);
         menu_->addEntry("quit program", QUIT_ID);
     } catch (...) {
-        releaseWindow(drawer_, menu_, ownsVideo_);
+        releaseWindow(drawer_, menu_, terminationSignals_, ownsVideo_);
         throw;
     }
 }
 
 SdlUserInterface::~SdlUserInterface()
 {
-    releaseWindow(drawer_, menu_, ownsVideo_);
+    releaseWindow(drawer_, menu_, terminationSignals_, ownsVideo_);
 }
 
 void SdlUserInterface::showMenu()
@@ -174,6 +180,10 @@ void SdlUserInterface::makeMove()
     // One token per call: events queued behind the drop wait for the next move, so that the rule
     // is checked after every token.
     while (inMove_) {
+        if (TerminationSignals::received()) {
+            manager_->quit();
+            return;
+        }
         SDL_Event event;
         if (!SDL_PollEvent(&event)) {
             SDL_Delay(MOVE_IDLE_PAUSE_MS);
@@ -259,6 +269,11 @@ void SdlUserInterface::showWinner(const Player& winner)
     SDL_Event event;
     bool keepGoing = true;
     do {
+        // Unlike a window close, a termination signal ends the program, however soon it came.
+        if (TerminationSignals::received()) {
+            manager_->quit();
+            return;
+        }
         while (SDL_PollEvent(&event)) {
             // A quit request ends only this screen; the menu that follows is there to quit from.
             if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP || event.type == SDL_QUIT)

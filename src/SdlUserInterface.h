@@ -10,10 +10,11 @@
 class GameManager;
 class SdlGridDrawer;
 class SdlMenu;
+class TerminationSignals;
 
 // The game's window: 640 x 480, the menu, the board during a move, and the outcome text drifting
 // over the final board. Starts SDL's video subsystem unless something else already did, and then
-// also stops it.
+// also stops it. SIGINT and SIGTERM end the program from every screen while the window is open.
 class SdlUserInterface final : public UserInterface {
 public:
     // The manager's grid and players table (ids 1 and 5) must exist.
@@ -39,6 +40,7 @@ private:
     bool inMove_;
     SdlMenu* menu_;
     std::uint16_t cursorSlot_;
+    TerminationSignals* terminationSignals_;
 };
 
 #endif
