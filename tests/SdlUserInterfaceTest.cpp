@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <csignal>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
+#include <random>
 #include <regex>
 #include <string>
 #include <utility>
@@ -128,13 +131,20 @@ TEST_F(SdlUserInterfaceTest, EachDrawnColumnTakesThePointerAndTheClicksOverItAnd
     EXPECT_EQ(cellsOf(manager_->getGrid()), std::vector<std::int32_t>(35, 0));
     expectCursorOver(3);
     EXPECT_FALSE(manager_->hasQuit());
-    // Back inside, and with only the keyboard's focus lost, the button chooses again.
-    script_.then({focusChange(SDL_APPMOUSEFOCUS, false), focusChange(SDL_APPMOUSEFOCUS, true),
-                  focusChange(SDL_APPINPUTFOCUS, false), buttonUp(SDL_BUTTON_LEFT, 639, 300)});
-    script_.then({buttonUp(SDL_BUTTON_LEFT, 100, 30)}).then({quitRequest()});
+    // The pointer gone with the window iconified: Return still drops under the arrow. The next move
+    // starts with the pointer inside, so the bottom pixel row takes a click; back inside, and with
+    // only the keyboard's focus lost, the button chooses again, in the cursor strip too.
+    const Uint8 iconified = SDL_APPMOUSEFOCUS | SDL_APPACTIVE;
+    script_.then({focusChange(iconified, false), buttonUp(SDL_BUTTON_LEFT, 639, 479), keyUp(SDLK_RETURN)});
+    script_.then({buttonUp(SDL_BUTTON_LEFT, 639, 479)});
+    script_.then({focusChange(iconified, false), focusChange(SDL_APPMOUSEFOCUS | SDL_APPINPUTFOCUS, true),
+                  focusChange(SDL_APPINPUTFOCUS, false), buttonUp(SDL_BUTTON_LEFT, 100, 30)});
+    script_.then({quitRequest()});
     manager_->playGame();
-    EXPECT_EQ(tokens(6), 1);
-    EXPECT_EQ(tokens(1), 1) << "a click in the cursor strip";
+    EXPECT_EQ(cellsOf(manager_->getGrid()), (std::vector<std::int32_t>{0, 0, 0, 0, 0, PLAYER_1, 0, 0, 0, 0,
+                                                                      0, 0, 0, 0, 0, PLAYER_1, 0, 0, 0, 0,
+                                                                      0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                                      PLAYER_2, 0, 0, 0, 0}));
     EXPECT_TRUE(manager_->hasQuit());
 }
 
@@ -250,3 +260,144 @@ TEST(SdlUserInterfaceSettingsTest, DefaultsSdl2sPresentationAndFocusClickAndLeav
 }
 
 }  // namespace
+
+// The storm: a seeded random stream of user input and signals through the menu, the moves and the
+// outcome screens. QUORLITZ_STORM_SEED=<seed> replays a stream that failed.
+namespace storm {
+
+constexpr int SLOTS = 7, ROWS = 5;
+
+// Full first, then a line of four of one player's own: that player loses.
+std::int32_t judged(const GameGrid& grid)
+{
+    const auto cell = [&grid](int slot, int row) {
+        return slot < 0 || slot >= SLOTS || row >= ROWS ? 0 : grid.getCell(slot, row);
+    };
+    bool full = true;
+    std::int32_t loser = 0;
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        for (int row = 0; row < ROWS; ++row) {
+            const std::int32_t id = cell(slot, row);
+            full = full && id != 0;
+            for (const auto& [dx, dy] : {std::pair{1, 0}, {0, 1}, {1, 1}, {-1, 1}}) {
+                int length = 1;
+                while (length < 4 && id != 0 && cell(slot + length * dx, row + length * dy) == id)
+                    ++length;
+                if (length == 4)
+                    loser = id;
+            }
+        }
+    }
+    return full ? NO_WINNER : loser == 0 ? 0 : PLAYER_1 + PLAYER_2 - loser;
+}
+
+// The program's own window, watched: every move adds at most one token, the mover's, in the lowest
+// free cell of its slot, Player 1 moving on even counts; every decided board is shown at once, and
+// shown as the rule judges it.
+class WatchedWindow final : public UserInterface {
+public:
+    explicit WatchedWindow(GameManager& manager) : manager_(manager), window_(&manager) {}
+    void showMenu() override
+    {
+        EXPECT_FALSE(decided_) << "a decided board was not shown";
+        window_.showMenu();
+    }
+    void makeMove() override
+    {
+        EXPECT_FALSE(decided_) << "a decided board was not shown";
+        const std::vector<std::int32_t> before = cellsOf(manager_.getGrid());
+        window_.makeMove();
+        const std::vector<std::int32_t> after = cellsOf(manager_.getGrid());
+        const auto tokens = SLOTS * ROWS - std::count(before.begin(), before.end(), 0);
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            if (after[i] == before[i])
+                continue;
+            ++drops;
+            EXPECT_EQ(after[i], tokens % 2 == 0 ? PLAYER_1 : PLAYER_2) << "cell " << i;
+            EXPECT_TRUE(before[i] == 0 && (i % ROWS == 0 || before[i - 1] != 0)) << "cell " << i;
+            EXPECT_EQ(std::count(after.begin(), after.end(), 0), std::count(before.begin(), before.end(), 0) - 1);
+        }
+        decided_ = judged(manager_.getGrid()) != 0;
+    }
+    void showWinner(const Player& winner) override
+    {
+        EXPECT_EQ(winner.id, judged(manager_.getGrid()));
+        decided_ = false;
+        ++games;
+        window_.showWinner(winner);
+    }
+    static inline int drops = 0, games = 0;
+
+private:
+    GameManager& manager_;
+    SdlUserInterface window_;
+    bool decided_ = false;
+};
+
+}  // namespace storm
+
+// Thousands of random events: keys pressed and released, every button and the wheel, the pointer
+// anywhere and past the edges in both libraries' ways, focus changes and quit requests; every few
+// hundred a SIGINT or SIGTERM, which must end the program within a few pauses wherever it comes.
+TEST(SdlUserInterfaceStormTest, RandomInputKeepsTheRulesAndASignalEndsTheProgramAtOnce)
+{
+    const char* replay = std::getenv("QUORLITZ_STORM_SEED");
+    const unsigned seed = replay != nullptr ? unsigned(std::strtoul(replay, nullptr, 10)) : std::random_device()();
+    SCOPED_TRACE("QUORLITZ_STORM_SEED=" + std::to_string(seed));
+    std::mt19937 random(seed);
+    const auto below = [&random](int n) { return int(random() % unsigned(n)); };
+    const auto anywhere = [&below](int size) {
+        return Uint16(below(4) == 0 ? size - 60 + below(120) : below(size));  // past the far edge, or wrapped
+    };
+    const SDLKey keys[] = {SDLK_RETURN, SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_SPACE, SDLK_a, SDLK_ESCAPE};
+    const auto randomEvent = [&]() {
+        switch (below(16)) {
+        case 0: case 1: case 2: case 3:
+            return (below(2) ? keyUp : keyDown)(keys[below(below(40) == 0 ? 8 : 7)]);
+        case 4: case 5: case 6: case 7: {
+            SDL_Event event = buttonUp(Uint8(1 + below(5)), anywhere(640), anywhere(480));
+            if (below(2))
+                event.type = event.button.type = SDL_MOUSEBUTTONDOWN;
+            return event;
+        }
+        case 8: case 9: case 10:
+            return motion(anywhere(640), anywhere(480));
+        case 11: case 12: case 13:
+            return focusChange(Uint8(1 + below(7)), below(2));
+        case 14:
+            return clickOnSlot(below(7));
+        default:
+            return below(20) == 0 ? quitRequest() : keyUp(SDLK_RETURN);
+        }
+    };
+    InputScript script;
+    constexpr int EVENTS = 4000, SESSION_PAUSES_AFTER_SIGNAL = 3;
+    int events = 0;
+    std::size_t signalledAt = 0;
+    script.watch([&](Uint32) {
+        if (signalledAt != 0)
+            return;
+        if (events >= EVENTS || below(400) == 0) {
+            signalledAt = script.pauses().size();
+            raise(below(2) ? SIGINT : SIGTERM);
+            return;
+        }
+        for (int n = below(3); n > 0; --n, ++events) {
+            SDL_Event event = randomEvent();
+            SDL_PushEvent(&event);
+        }
+    });
+    int sessions = 0;
+    while (events < EVENTS) {
+        signalledAt = 0;
+        GameManager manager([](GameManager& m) { return new storm::WatchedWindow(m); });
+        manager.run();
+        ++sessions;
+        if (signalledAt != 0) {
+            EXPECT_LE(script.pauses().size() - signalledAt, std::size_t(SESSION_PAUSES_AFTER_SIGNAL));
+        }
+    }
+    std::cout << "storm " << seed << ": " << events << " events, " << sessions << " sessions, "
+              << storm::WatchedWindow::drops << " tokens, " << storm::WatchedWindow::games << " games decided\n";
+    EXPECT_GT(storm::WatchedWindow::games, 0);
+}
