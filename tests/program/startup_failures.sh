@@ -20,6 +20,7 @@ sized_overlay() { "$MAGICK" -size "$1" xc:white -type TrueColor BMP3:data/overla
 # client library that SDL tries first complains on stderr by itself.
 no_display() { mkdir -m 700 runtime; environment=(XDG_RUNTIME_DIR="$work/case/runtime"); }
 unknown_driver() { environment=(SDL_VIDEODRIVER=foo); }
+empty_driver() { no_display; environment+=(SDL_VIDEODRIVER=); }   # exported, but naming none
 
 #   check <case> <status> <the one line, an extended regular expression> <command that breaks it>
 check()
@@ -51,6 +52,8 @@ check "overlay too wide"   2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" si
 check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" sized_overlay 84x85
 check "font missing"       1 "$font" rm data/Efont_Serif.ttf
 check "font cut off"       1 "$font" cut_off Efont_Serif.ttf 1024   # a header whose tables point past the end
-check "no display"         1 '^ERROR: no display available: the game needs a graphical desktop \(is DISPLAY set to an X server you can reach\?\)$' no_display
+no_display_line='^ERROR: no display available: the game needs a graphical desktop \(is DISPLAY set to an X server you can reach\?\)$'
+check "no display"         1 "$no_display_line" no_display
+check "empty driver name"  1 "$no_display_line" empty_driver
 check "unknown driver"     1 '^ERROR: cannot start the video driver foo named by SDL_VIDEODRIVER: .+$' unknown_driver
 [ "$failures" -eq 0 ]
