@@ -50,17 +50,38 @@ std::optional<std::uint16_t> slotUnder(std::uint16_t x, std::uint16_t y, const S
 //   two variables leaves both to the player.
 // - The click that gives the window the focus back: SDL2 swallows it unless told otherwise, and the
 //   player would have to click twice where every other library takes the first click.
+// - Mouse buttons from core X11 events rather than XInput2: SDL3 (under sdl2-compat) takes each
+//   press from XInput2 twice, from the physical device and from the master pointer, and under a
+//   window manager that holds the press for its own use, a quick click arrives as two whole clicks.
+//   The game uses nothing that only XInput2 gives (relative motion, touch, pens).
 void setSdl2Defaults()
 {
     static char framebuffer[] = "SDL_FRAMEBUFFER_ACCELERATION=0";
     static char renderer[] = "SDL_RENDER_DRIVER=software";
     static char clickThrough[] = "SDL_MOUSE_FOCUS_CLICKTHROUGH=1";
+    static char coreButtons[] = "SDL_VIDEO_X11_XINPUT2=0";
     if (SDL_getenv("SDL_FRAMEBUFFER_ACCELERATION") == nullptr && SDL_getenv("SDL_RENDER_DRIVER") == nullptr) {
         SDL_putenv(framebuffer);
         SDL_putenv(renderer);
     }
     if (SDL_getenv("SDL_MOUSE_FOCUS_CLICKTHROUGH") == nullptr)
         SDL_putenv(clickThrough);
+    if (SDL_getenv("SDL_VIDEO_X11_XINPUT2") == nullptr)
+        SDL_putenv(coreButtons);
+}
+
+// Why the window did not open. SDL3 loses its reason when the player's SDL_RENDER_DRIVER names a
+// renderer that the display cannot give (a typo, "vulkan" without a driver, "opengl" without GL).
+std::string windowFailure()
+{
+    const std::string reason = SDL_GetError();
+    if (!reason.empty())
+        return reason;
+    const char* renderer = SDL_getenv("SDL_RENDER_DRIVER");
+    if (renderer == nullptr)
+        return "the SDL library gave no reason";
+    return std::string("the SDL library gave no reason; SDL_RENDER_DRIVER=") + renderer +
+           " may name a renderer that this display cannot give (unset it to let the game choose)";
 }
 
 // Starts SDL's video subsystem on a driver that shows the window on the player's desktop, or on the
@@ -122,7 +143,7 @@ SdlUserInterface::SdlUserInterface(GameManager* manager)
         display_ = SDL_SetVideoMode(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_DEPTH,
                                     SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT | SDL_RLEACCEL);
         if (display_ == nullptr) {
-            const std::string reason = SDL_GetError();
+            const std::string reason = windowFailure();
             SDL_Quit();
             throw std::runtime_error("cannot open the game's window: " + reason);
         }

@@ -4,8 +4,8 @@
 # First, past every edge of the window that the screen leaves room beyond, the left button is
 # pressed over slot 1, dragged out, along the edge over other slots, and released there: the arrow
 # stays over slot 1 and nothing drops. Then another window takes the focus, and the first click on
-# the board gives it back and drops Player 1's token. Player 2's last token completes four and
-# loses: the outcome names Player 1 in red. Closing the window ends that screen, and in the menu
+# the board gives it back and drops Player 1's token; each click drops one token, a double click
+# two. Player 2's last token completes four and loses: the outcome names Player 1 in red. Closing the window ends that screen, and in the menu
 # the program.
 source "$(dirname "$0")/lib.sh"
 readonly BEYOND=40   # pixels past an edge
@@ -58,6 +58,10 @@ for click in 5L 1L 5R 1R 4L 6L 0L 2L 3L 2R 6R 0R 4R; do   # no line of four befo
     expect_drop "${click%?}"
     [ "$click" != 5L ] || has_focus || fail "the click on the board did not give the window its focus back"
 done
+# A real double click drops twice, one token a click: both players' in slot 6.
+xdotool mousemove --window "$WIN" "$(slot_x 6)" 300 click --repeat 2 --delay 120 1
+expect_drop 6
+expect_drop 6
 click_edge 3R
 expect_outcome 255,52,52
 close_window
