@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Usage: sudo scripts/test-debian.sh <release>   (bookworm, trixie, testing, ...)
+# Usage: sudo scripts/test-debian.sh <release> [command...]   (bookworm, trixie, testing, ...)
 #   env: QUORLITZ_CACHE (default /var/cache/quorlitz),
 #        DEBIAN_MIRROR (default: the archive this system's apt uses)
-# Runs ./scripts/test.sh, working tree as it is, as root in a fresh Debian tree of that release, to see
-# other releases' compilers, libraries, appstream and lintian before our users do. The minimal base
-# tree is cached per release. Exits with the test command's status.
+# Runs ./scripts/test.sh (or the command given, such as ./scripts/bench.sh), working tree as it is,
+# as root in a fresh Debian tree of that release, to see other releases' compilers, libraries,
+# appstream and lintian before our users do. The minimal base tree is cached per release. Exits with
+# the command's status.
 set -euo pipefail
-release=${1:?usage: $0 <Debian release, e.g. trixie or testing>}
+release=${1:?usage: $0 <Debian release, e.g. trixie or testing> [command...]}
+shift
 cache=${QUORLITZ_CACHE:-/var/cache/quorlitz}
 base=$cache/$release-minbase.tar.gz
 
-if [ "${2:-}" = --inside ]; then
+if [ "${1:-}" = --inside ]; then
   # From here on we are in a private mount namespace: every mount below dies with it, so nothing
   # of the host's /dev or /proc can ever be left bound inside the tree when it is deleted.
-  tree=$3 src=$4 mirror=$5
+  tree=$2 src=$3 mirror=$4
+  shift 4
   # The tree lives in memory: dpkg's many fsyncs cost nothing there, and it goes with the namespace.
   mount -t tmpfs tmpfs "$tree"
   if [ -f "$base" ]; then
@@ -45,7 +48,7 @@ if [ "${2:-}" = --inside ]; then
       gcc --version | head -n1; cmake --version | head -n1; appstreamcli --version; lintian --version
       dpkg-query -W -f "\${Package} \${Version}\n" libsdl1.2debian libsdl2-2.0-0 "libsdl3-0*" \
         2>/dev/null || true
-      exec ./scripts/test.sh'
+      exec "$@"' bash "$@"
 fi
 
 [ "$(id -u)" -eq 0 ] || { echo "test-debian.sh: run as root (it chroots and mounts)" >&2; exit 1; }
@@ -72,6 +75,7 @@ trap remove_tree EXIT
 trap 'exit 130' INT TERM
 status=0
 unshare --mount --propagation private \
-  "$root/scripts/test-debian.sh" "$release" --inside "$tree" "$root" "$mirror" || status=$?
+  "$root/scripts/test-debian.sh" "$release" --inside "$tree" "$root" "$mirror" "${@:-./scripts/test.sh}" \
+  || status=$?
 echo "test-debian.sh $release: exit status $status after ${SECONDS}s"
 exit "$status"
