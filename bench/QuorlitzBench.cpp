@@ -1,9 +1,9 @@
 // What the player waits for, each cost measured in alternation with the floor under it, in the
 // same run: a repaint of the board against a bare fill and flip of the window, a mouse motion
-// through the move loop against a repaint, the rule check against a repaint, and start-up to the
-// first menu frame against a minimal SDL program with the same window and fonts. Everything goes
-// through the program's own classes and its own window; the video driver and presentation path
-// come from the environment, as for the game. Run from the build directory, where data/ lies.
+// through the move loop against a repaint, and start-up to the first menu frame against a minimal
+// SDL program with the same window and fonts. Everything goes through the program's own classes and
+// its own window; the video driver and presentation path come from the environment, as for the game.
+// Run from the build directory, where data/ lies.
 
 #include <algorithm>
 #include <chrono>
@@ -28,7 +28,6 @@
 #include "GameGrid.h"
 #include "GridCells.h"
 #include "GameManager.h"
-#include "OutcomeChecker.h"
 #include "ProgramEntry.h"
 #include "SdlFont.h"
 #include "SdlGridDrawer.h"
@@ -158,24 +157,6 @@ void BM_MotionAgainstDraw(benchmark::State& state)
     pairing.report(state, "motion_us", "draw_us", 1e6);
 }
 BENCHMARK(BM_MotionAgainstDraw)->UseRealTime()->Unit(benchmark::kMicrosecond)->Iterations(40);
-
-// The rule, run after every move, on the half-full board: no finding, so every scan runs to its end.
-void BM_CheckAgainstDraw(benchmark::State& state)
-{
-    const int checks = 1000;
-    const OutcomeChecker checker(&scene->manager.getGrid(), 4);
-    Pairing pairing;
-    for (auto _ : state) {
-        const double draw = secondsOf([] { scene->drawer.draw(); });
-        const double check = secondsOf([&] {
-            for (int i = 0; i < checks; ++i)
-                benchmark::DoNotOptimize(checker.check());
-        });
-        pairing.add(check / checks, draw);
-    }
-    pairing.report(state, "check_ns", "draw_ns", 1e9);
-}
-BENCHMARK(BM_CheckAgainstDraw)->UseRealTime()->Unit(benchmark::kMicrosecond)->Iterations(300);
 
 // Start-up: this binary runs itself again in one of these modes and reports, at its first frame,
 // the time since the parent started it and its resident memory.
