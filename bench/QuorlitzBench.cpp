@@ -25,13 +25,13 @@
 #include <benchmark/benchmark.h>
 
 #include "Check.h"
+#include "DataPath.h"
 #include "GameGrid.h"
 #include "GridCells.h"
 #include "GameManager.h"
 #include "ProgramEntry.h"
 #include "SdlFont.h"
 #include "SdlGridDrawer.h"
-#include "SdlHelper.h"
 #include "UserInterface.h"
 #include "support/ScriptedInput.h"
 #include "support/VideoTest.h"

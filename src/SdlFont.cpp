@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "Check.h"
+#include "DataPath.h"
 #include "SdlHelper.h"
 
 namespace {
@@ -102,7 +103,7 @@ SdlFontManager::~SdlFontManager()
         TTF_Quit();
 }
 
-SdlFont* SdlFontManager::getFont(const std::string& name, int size)
+const SdlFont* SdlFontManager::getFont(const std::string& name, int size)
 {
     const std::string key = makeKey(name, size);
     const auto cached = fonts_.find(key);

@@ -47,7 +47,7 @@ public:
 
     // The font for (name, size), opened on the first request; throws std::runtime_error
     // "SdlFontManager: unable to load <name>" when the file cannot be opened.
-    SdlFont* getFont(const std::string& name, int size);
+    const SdlFont* getFont(const std::string& name, int size);
 
     SdlFontManager(const SdlFontManager&) = delete;
     SdlFontManager& operator=(const SdlFontManager&) = delete;

@@ -1,6 +1,7 @@
 #include "SdlHelper.h"
 
 #include "Check.h"
+#include "DataPath.h"
 
 namespace {
 
@@ -43,18 +44,6 @@ SDL_Rect rectAt(int x, int y, int w, int h)
     rect.w = static_cast<Uint16>(w);
     rect.h = static_cast<Uint16>(h);
     return rect;
-}
-
-void discardPendingEvents()
-{
-    SDL_Event stale;
-    while (SDL_PollEvent(nullptr))
-        SDL_PollEvent(&stale);
-}
-
-std::string dataPath(const std::string& fileName)
-{
-    return "data/" + fileName;
 }
 
 SDL_Surface* loadBitmap(const std::string& fileName, bool colorKey, std::uint8_t r, std::uint8_t g,

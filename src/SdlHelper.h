@@ -21,13 +21,6 @@ constexpr SDL_Color BITMAP_KEY = {255, 0, 255, 0};
 // no size from it and writes the clipped area back, so every blit gets a fresh one.
 SDL_Rect rectAt(int x, int y, int w = 0, int h = 0);
 
-// Throws away every event that waits in the queue: clicks and keys made before a screen appeared
-// were not meant for it.
-void discardPendingEvents();
-
-// Where the program's data files lie: "data/" + fileName, relative to the working directory.
-std::string dataPath(const std::string& fileName);
-
 // Loads "data/" + fileName, optionally with (r, g, b) as its transparent colour, converted to the
 // display format.
 SDL_Surface* loadBitmap(const std::string& fileName, bool colorKey, std::uint8_t r, std::uint8_t g,

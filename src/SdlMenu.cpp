@@ -5,6 +5,7 @@
 
 #include "Check.h"
 #include "SdlFont.h"
+#include "SdlEvents.h"
 #include "SdlHelper.h"
 #include "TerminationSignals.h"
 

@@ -48,8 +48,8 @@ private:
     int quitId_;
     SDL_Surface* surface_;
     SDL_Surface* credits_;
-    SdlFont* bigFont_;
-    SdlFont* smallFont_;
+    const SdlFont* bigFont_;
+    const SdlFont* smallFont_;
     bool isDisplay_;
 };
 

@@ -9,7 +9,7 @@
 
 #include <SDL_ttf.h>
 
-#include "SdlHelper.h"
+#include "DataPath.h"
 
 namespace {
 

@@ -1,0 +1,6 @@
+#include "DataPath.h"
+
+std::string dataPath(const std::string& fileName)
+{
+    return "data/" + fileName;
+}
