@@ -27,8 +27,8 @@
 #include "Check.h"
 #include "DataPath.h"
 #include "GameGrid.h"
-#include "GridCells.h"
 #include "GameManager.h"
+#include "GridCells.h"
 #include "ProgramEntry.h"
 #include "SdlFont.h"
 #include "SdlGridDrawer.h"
@@ -43,7 +43,8 @@ namespace input = scripted_input;
 std::int64_t nowNs()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch()).count();
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 template <typename Work>
@@ -110,7 +111,8 @@ void playHalfGame(GameManager& manager)
     push(input::keyUp(SDLK_ESCAPE));
     manager.playGame();
     const std::vector<std::int32_t> cells = cellsOf(manager.getGrid());
-    const auto tokens = std::count_if(cells.begin(), cells.end(), [](std::int32_t cell) { return cell != 0; });
+    const auto tokens =
+        std::count_if(cells.begin(), cells.end(), [](std::int32_t cell) { return cell != 0; });
     QZ_CHECK_DETAIL(tokens == 17, "the move loop did not place every token of the half game");
 }
 
@@ -286,9 +288,9 @@ int main(int argc, char** argv)
     playHalfGame(manager);
     const std::map<std::int32_t, Player>& players = manager.getPlayers();
     SDL_Surface* display = SDL_GetVideoSurface();
-    Scene theScene = {manager, *window,
-                      SdlGridDrawer(manager.getGrid(), players.at(PLAYER_1_ID), players.at(PLAYER_2_ID), display),
-                      display};
+    Scene theScene = {
+        manager, *window,
+        SdlGridDrawer(manager.getGrid(), players.at(PLAYER_1_ID), players.at(PLAYER_2_ID), display), display};
     scene = &theScene;
     char driver[32] = "";
     benchmark::AddCustomContext("sdl_video_driver", SDL_VideoDriverName(driver, sizeof driver));

@@ -15,15 +15,17 @@ constexpr int CHECK_FAILED_STATUS = 2;
 
 }  // namespace check
 
-#define QZ_CHECK(condition)                                               \
-    do {                                                                  \
-        if (!(condition)) ::check::fail(__FILE__, __LINE__, #condition, nullptr); \
+#define QZ_CHECK(condition)                                         \
+    do {                                                            \
+        if (!(condition))                                           \
+            ::check::fail(__FILE__, __LINE__, #condition, nullptr); \
     } while (false)
 
 // detail is evaluated only when the check fails.
-#define QZ_CHECK_DETAIL(condition, detail)                                \
-    do {                                                                  \
-        if (!(condition)) ::check::fail(__FILE__, __LINE__, #condition, (detail)); \
+#define QZ_CHECK_DETAIL(condition, detail)                           \
+    do {                                                             \
+        if (!(condition))                                            \
+            ::check::fail(__FILE__, __LINE__, #condition, (detail)); \
     } while (false)
 
 #endif

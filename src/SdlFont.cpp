@@ -18,8 +18,7 @@ SdlFontManager* theManager = nullptr;
 
 }  // namespace
 
-SdlFont::SdlFont(TTF_Font* font)
-    : font_(font)
+SdlFont::SdlFont(TTF_Font* font) : font_(font)
 {
     QZ_CHECK(font_);
 }
@@ -80,8 +79,7 @@ SdlFontManager& SdlFontManager::instance()
     return *theManager;
 }
 
-SdlFontManager::SdlFontManager()
-    : ttfInitialized_(false)
+SdlFontManager::SdlFontManager() : ttfInitialized_(false)
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
         throw std::runtime_error("cannot initialize FontSystem if SDL is not initialized\n");

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "Check.h"
-#include "SdlFont.h"
 #include "SdlEvents.h"
+#include "SdlFont.h"
 #include "SdlHelper.h"
 #include "TerminationSignals.h"
 

@@ -14,9 +14,7 @@ extern "C" void noteTerminationSignal(int)
 
 }  // namespace
 
-TerminationSignals::TerminationSignals()
-    : previousInterrupt_(),
-      previousTermination_()
+TerminationSignals::TerminationSignals() : previousInterrupt_(), previousTermination_()
 {
     signalReceived = 0;
     struct sigaction action = {};

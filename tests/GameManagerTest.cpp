@@ -18,7 +18,9 @@ constexpr int ABANDON = -1;
 // ABANDON leaves the game, and the menu starts games while slots remain and then quits.
 class ScriptedPlay final : public UserInterface {
 public:
-    ScriptedPlay(GameManager& manager, std::vector<int> slots) : manager_(manager), slots_(std::move(slots)) {}
+    ScriptedPlay(GameManager& manager, std::vector<int> slots) : manager_(manager), slots_(std::move(slots))
+    {
+    }
 
     void makeMove() override
     {
@@ -59,10 +61,9 @@ TEST(GameManagerTest, EveryGameStartsEmptyWithPlayer1AndRefusedDropsKeepTheTurn)
     EXPECT_EQ(play->winners, std::vector<std::int32_t>{PLAYER_2_ID});
     EXPECT_EQ(play->refused, 3);
     const std::int32_t P1 = PLAYER_1_ID, P2 = PLAYER_2_ID;
-    EXPECT_EQ(cellsOf(manager.getGrid()), (std::vector<std::int32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                                    P2, P1, P2, P1, P2, P1, 0, 0, 0, 0,
-                                                                    P1, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                                    0, 0, 0, 0, 0}));
+    EXPECT_EQ(cellsOf(manager.getGrid()),
+              (std::vector<std::int32_t>{0, 0, 0,  0, 0, 0, 0, 0, 0, 0, P2, P1, P2, P1, P2, P1, 0, 0,
+                                         0, 0, P1, 0, 0, 0, 0, 0, 0, 0, 0,  0,  0,  0,  0,  0,  0}));
     EXPECT_TRUE(manager.hasQuit());
 }
 

@@ -10,14 +10,17 @@
 
 namespace {
 
-constexpr int SLOTS = 7, ROWS = 5, LINE = 4;  // four of a player's own in a line lose
+constexpr int SLOTS = 7, ROWS = 5, LINE = 4;                      // four of a player's own in a line lose
 using Board = std::array<std::array<std::int32_t, ROWS>, SLOTS>;  // [slot][row], row 0 at the bottom
 struct Cell {
     int slot, row;
 };
 using Line = std::vector<Cell>;
 
-std::int32_t otherThan(std::int32_t player) { return PLAYER_1_ID + PLAYER_2_ID - player; }
+std::int32_t otherThan(std::int32_t player)
+{
+    return PLAYER_1_ID + PLAYER_2_ID - player;
+}
 
 // Each slot's tokens dropped bottom up, as the game lays them.
 std::int32_t outcomeOf(const Board& board)
@@ -44,7 +47,8 @@ const struct Direction {
     const char* name;
     int slotStep, rowStep;
     std::size_t placements;  // on the 7 x 5 board
-} DIRECTIONS[] = {{"vertical", 0, 1, 14}, {"horizontal", 1, 0, 20}, {"rising right", 1, 1, 8}, {"rising left", -1, 1, 8}};
+} DIRECTIONS[] = {
+    {"vertical", 0, 1, 14}, {"horizontal", 1, 0, 20}, {"rising right", 1, 1, 8}, {"rising left", -1, 1, 8}};
 
 // Every losing line that fits on the board in this direction.
 std::vector<Line> linesGoing(const Direction& direction)
@@ -73,7 +77,8 @@ int linesHeldBy(const Board& board, std::int32_t player)
         return lines;
     }();
     return int(std::count_if(everyLine.begin(), everyLine.end(), [&](const Line& line) {
-        return std::all_of(line.begin(), line.end(), [&](Cell cell) { return board[cell.slot][cell.row] == player; });
+        return std::all_of(line.begin(), line.end(),
+                           [&](Cell cell) { return board[cell.slot][cell.row] == player; });
     }));
 }
 
@@ -118,7 +123,8 @@ TEST(OutcomeCheckerTest, EveryLineAnywhereLosesAndGoesOnWhenOneCellIsTheOtherPla
                                                 << line[0].slot << ", " << line[0].row << ")");
                 std::vector<Board> boards;
                 // Only some phases of the tokens beneath make no other line.
-                for (int phase = 0; phase < 4 && !holdOnlyTheLine(boards = boardsWith(line, player, phase), player);)
+                for (int phase = 0;
+                     phase < 4 && !holdOnlyTheLine(boards = boardsWith(line, player, phase), player);)
                     ++phase;
                 ASSERT_TRUE(holdOnlyTheLine(boards, player));
                 EXPECT_EQ(outcomeOf(boards[0]), otherThan(player));
@@ -135,7 +141,8 @@ TEST(OutcomeCheckerTest, OnlyABoardWithEveryCellOfEverySlotTakenEndsWithoutAWinn
 {
     const std::vector<std::string> full = {"1155551", "1151515", "5511511", "1515155", "5151115"};
     EXPECT_EQ(outcomeOf(pictured(full)), NO_WINNER_ID);
-    const std::int32_t won = PLAYER_1_ID, on = GAME_GOES_ON, withTopOpen[SLOTS] = {won, won, on, on, on, on, won};
+    const std::int32_t won = PLAYER_1_ID, on = GAME_GOES_ON,
+                       withTopOpen[SLOTS] = {won, won, on, on, on, on, won};
     for (int slot = 0; slot < SLOTS; ++slot) {
         std::vector<std::string> picture = full;
         picture[0][std::size_t(slot)] = '.';
@@ -166,5 +173,6 @@ TEST(OutcomeCheckerTest, PicturedBoardsAreJudgedInScanOrder)
         {PLAYER_2_ID, {".......", ".......", ".......", ".......", ".11111."}},
     };
     for (const auto& board : cases)
-        EXPECT_EQ(outcomeOf(pictured(board.picture)), board.expected) << testing::PrintToString(board.picture);
+        EXPECT_EQ(outcomeOf(pictured(board.picture)), board.expected)
+            << testing::PrintToString(board.picture);
 }

@@ -42,11 +42,14 @@ TEST_F(SdlHelperTest, LoadsABitmapFromDataInTheScreensFormatWithTheGivenColourTr
 TEST_F(SdlHelperTest, StacksTheSurfacesTopToBottomEachAlignedOnTheWidestWithTheGapAfterEach)
 {
     const SurfacePtr narrow = plain(40, 20, RED), wide = plain(100, 30, GREEN);
-    const struct { int alignment; Sint16 narrowX; } cases[] = {
-        {ALIGN_LEFT, 0}, {ALIGN_RIGHT, 60}, {ALIGN_CENTER, 30}, {3, 0}, {-1, 0}};
+    const struct {
+        int alignment;
+        Sint16 narrowX;
+    } cases[] = {{ALIGN_LEFT, 0}, {ALIGN_RIGHT, 60}, {ALIGN_CENTER, 30}, {3, 0}, {-1, 0}};
     for (const auto& stacking : cases) {
         SCOPED_TRACE(testing::Message() << "alignment " << stacking.alignment);
-        const SurfacePtr stack(stackSurfaces({narrow.get(), wide.get()}, stacking.alignment, 255, 255, 255, true, 4));
+        const SurfacePtr stack(
+            stackSurfaces({narrow.get(), wide.get()}, stacking.alignment, 255, 255, 255, true, 4));
         EXPECT_EQ(sizeOf(stack.get()), (SDL_Rect{0, 0, 100, 58}));
         fillWith(screen(), BLUE);
         SDL_BlitSurface(stack.get(), nullptr, screen(), nullptr);

@@ -20,7 +20,8 @@ protected:
     {
         VideoTest::SetUp();
         menu_.reset(new SdlMenu(screen(), QUIT_ID));
-        for (const auto& entry : {std::make_pair("alpha", 10), std::make_pair("beta", 20), std::make_pair("gamma", 30)})
+        for (const auto& entry :
+             {std::make_pair("alpha", 10), std::make_pair("beta", 20), std::make_pair("gamma", 30)})
             menu_->addEntry(entry.first, entry.second);
     }
     int run(const std::vector<SDL_Event>& events)
@@ -39,7 +40,9 @@ TEST_F(SdlMenuTest, KeysActOnReleaseWrapAroundAndEveryRunStartsOnTheFirstEntryWi
     ASSERT_EQ(SDL_PushEvent(&stale), 0);
     EXPECT_EQ(run({keyUp(SDLK_UP), keyUp(SDLK_RETURN)}), 30);
     EXPECT_EQ(run({keyDown(SDLK_DOWN), keyDown(SDLK_RETURN), keyUp(SDLK_RETURN)}), 10);
-    EXPECT_EQ(run({keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_RETURN)}), 20);
+    EXPECT_EQ(
+        run({keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_DOWN), keyUp(SDLK_RETURN)}),
+        20);
     EXPECT_EQ(run({keyUp(SDLK_ESCAPE)}), QUIT_ID);
     EXPECT_EQ(run({quitRequest()}), QUIT_ID);
     EXPECT_EQ(pendingEvents(SDL_QUITMASK), 1) << "the window's close must reach the rest of the program";

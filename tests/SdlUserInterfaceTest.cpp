@@ -1,9 +1,9 @@
 #include "SdlUserInterface.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstddef>
 #include <cstdint>
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -28,7 +28,10 @@ using namespace scripted_input;
 constexpr std::int32_t PLAYER_1 = 1, PLAYER_2 = 5, NO_WINNER = -1;
 const Rgb PLAYER_1_RED = {255, 52, 52}, PLAYER_2_BLUE = {128, 128, 255};
 
-SDL_Surface* display() { return SDL_GetVideoSurface(); }
+SDL_Surface* display()
+{
+    return SDL_GetVideoSurface();
+}
 
 // The congratulation as the window must show it: three 72-point lines centred on one another, the
 // winner's name in their colour between two black ones (both wider than a player's name).
@@ -41,14 +44,18 @@ SurfacePtr congratulating(const std::string& name, Rgb colour)
     return block;
 }
 
-SurfacePtr losers() { return textImage("BUNCH\nOF\nLOOSERS!\nnoone's won", 72, GREY); }
+SurfacePtr losers()
+{
+    return textImage("BUNCH\nOF\nLOOSERS!\nnoone's won", 72, GREY);
+}
 
 // The program's window and game manager, driven by a script of user input.
 class SdlUserInterfaceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        manager_.reset(new GameManager([this](GameManager& manager) { return ui_ = new SdlUserInterface(&manager); }));
+        manager_.reset(
+            new GameManager([this](GameManager& manager) { return ui_ = new SdlUserInterface(&manager); }));
     }
     int tokens(int slot) const { return tokensIn(manager_->getGrid(), slot); }
     // Twice the x of the middle of the cursor's visible pixels in the strip.
@@ -87,7 +94,8 @@ TEST_F(SdlUserInterfaceTest, OpensItsWindowOnAMenuOfferingANewGameAndQuitting)
     script_.then({keyUp(SDLK_DOWN), keyUp(SDLK_RETURN)}).then({keyUp(SDLK_ESCAPE)});
     ui_->showMenu();
     EXPECT_TRUE(manager_->hasQuit());
-    const SurfacePtr newGame = textImage("start new game", 36, GREY), quit = textImage("quit program", 72, GREEN);
+    const SurfacePtr newGame = textImage("start new game", 36, GREY),
+                     quit = textImage("quit program", 72, GREEN);
     const int top = 240 - (textImage("start new game", 72, GREEN)->h + 10);
     expectDrawnAt(display(), newGame.get(), 320 - newGame->w / 2, top, WHITE);
     expectDrawnAt(display(), quit.get(), 320 - quit->w / 2, top + newGame->h + 10, WHITE);
@@ -108,7 +116,8 @@ TEST_F(SdlUserInterfaceTest, EachDrawnColumnTakesThePointerAndTheClicksOverItAnd
     const auto first = [&board](int slot) { return board.x + slot * board.w / 7; };
     const auto last = [&](int slot) { return first(slot + 1) - 1; };
     const auto expectCursorOver = [&](int slot) {
-        EXPECT_LE(std::abs(cursorMiddle2() - (first(slot) + last(slot))), 2) << "the cursor is not over slot " << slot;
+        EXPECT_LE(std::abs(cursorMiddle2() - (first(slot) + last(slot))), 2)
+            << "the cursor is not over slot " << slot;
     };
     for (int slot = 0; slot < 7; ++slot) {
         script_.then({motion(Uint16(first(slot) + 1), 300)}).then({keyUp(SDLK_ESCAPE)});
@@ -121,11 +130,14 @@ TEST_F(SdlUserInterfaceTest, EachDrawnColumnTakesThePointerAndTheClicksOverItAnd
     }
     const Uint16 overSlot5 = Uint16(first(5) + 1);
     script_.then({motion(Uint16(first(3)), 300)});
-    script_.then({motion(Uint16(-100), 300), motion(640, 300), motion(overSlot5, Uint16(-1)), motion(overSlot5, 480)});
+    script_.then(
+        {motion(Uint16(-100), 300), motion(640, 300), motion(overSlot5, Uint16(-1)), motion(overSlot5, 480)});
     script_.then({buttonUp(SDL_BUTTON_LEFT, Uint16(-100), 300), buttonUp(SDL_BUTTON_LEFT, 640, 300),
-                  buttonUp(SDL_BUTTON_LEFT, overSlot5, Uint16(-1)), buttonUp(SDL_BUTTON_LEFT, overSlot5, 480)});
-    script_.then({focusChange(SDL_APPMOUSEFOCUS, false), motion(0, 300), motion(overSlot5, 0), motion(639, 479),
-                  buttonUp(SDL_BUTTON_LEFT, overSlot5, 0), buttonUp(SDL_BUTTON_LEFT, 639, 300)});
+                  buttonUp(SDL_BUTTON_LEFT, overSlot5, Uint16(-1)),
+                  buttonUp(SDL_BUTTON_LEFT, overSlot5, 480)});
+    script_.then({focusChange(SDL_APPMOUSEFOCUS, false), motion(0, 300), motion(overSlot5, 0),
+                  motion(639, 479), buttonUp(SDL_BUTTON_LEFT, overSlot5, 0),
+                  buttonUp(SDL_BUTTON_LEFT, 639, 300)});
     script_.then({keyUp(SDLK_ESCAPE)});
     manager_->playGame();
     EXPECT_EQ(cellsOf(manager_->getGrid()), std::vector<std::int32_t>(35, 0));
@@ -141,10 +153,10 @@ TEST_F(SdlUserInterfaceTest, EachDrawnColumnTakesThePointerAndTheClicksOverItAnd
                   focusChange(SDL_APPINPUTFOCUS, false), buttonUp(SDL_BUTTON_LEFT, 100, 30)});
     script_.then({quitRequest()});
     manager_->playGame();
-    EXPECT_EQ(cellsOf(manager_->getGrid()), (std::vector<std::int32_t>{0, 0, 0, 0, 0, PLAYER_1, 0, 0, 0, 0,
-                                                                      0, 0, 0, 0, 0, PLAYER_1, 0, 0, 0, 0,
-                                                                      0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                                      PLAYER_2, 0, 0, 0, 0}));
+    EXPECT_EQ(
+        cellsOf(manager_->getGrid()),
+        (std::vector<std::int32_t>{0, 0, 0, 0, 0, PLAYER_1, 0, 0, 0, 0, 0, 0, 0,        0, 0, PLAYER_1, 0, 0,
+                                   0, 0, 0, 0, 0, 0,        0, 0, 0, 0, 0, 0, PLAYER_2, 0, 0, 0,        0}));
     EXPECT_TRUE(manager_->hasQuit());
 }
 
@@ -160,7 +172,8 @@ TEST_F(SdlUserInterfaceTest, PlaysAGameJudgingEveryTokenAloneAndShowsTheDeciding
     const SDL_Event overSlot3 = clickOnSlot(3);
     for (const Uint8 button : {SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN})
         script_.then({buttonUp(button, overSlot3.button.x, overSlot3.button.y)});
-    script_.then(std::vector<SDL_Event>(10, keyUp(SDLK_RETURN))).then(std::vector<SDL_Event>(10, clickOnSlot(2)));
+    script_.then(std::vector<SDL_Event>(10, keyUp(SDLK_RETURN)))
+        .then(std::vector<SDL_Event>(10, clickOnSlot(2)));
     for (const int slot : {3, 3, 4, 4})
         script_.then({clickOnSlot(slot)});
     script_.then({clickOnSlot(5), clickOnSlot(0)}).then({keyUp(SDLK_SPACE)}, 2);
@@ -187,11 +200,13 @@ TEST_F(SdlUserInterfaceTest, OutcomeTextCongratulatesTheWinnerOrCallsEveryoneALo
         showWinner(id);
         expectDrawnAt(display(), text, 0, 0, BLUE);
     }
-    for (const Uint8 button : {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
+    for (const Uint8 button :
+         {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
         script_.then({buttonUp(button, 600, 400)}, 2);
         const std::size_t before = script_.pauses().size();
         showWinner(PLAYER_1);
-        EXPECT_LE(script_.pauses().size() - before, 5u) << "button " << int(button) << " did not end the screen";
+        EXPECT_LE(script_.pauses().size() - before, 5u)
+            << "button " << int(button) << " did not end the screen";
     }
 }
 
@@ -212,8 +227,11 @@ TEST_F(SdlUserInterfaceTest, TheOutcomeScreenEndsOnceTheTextHasDriftedOutOverThe
         script_.then({buttonUp(SDL_BUTTON_LEFT, 10, 10), quitRequest()}, 1).then({keyDown(SDLK_a)}, 10);
         const std::size_t before = script_.pauses().size();
         showWinner(id);
-        const std::vector<Uint32> pauses(script_.pauses().begin() + std::ptrdiff_t(before), script_.pauses().end());
-        EXPECT_NEAR(int(pauses.size()) - 2, std::min(framesAlong(block->w, 640), framesAlong(block->h, 480)), 2) << id;
+        const std::vector<Uint32> pauses(script_.pauses().begin() + std::ptrdiff_t(before),
+                                         script_.pauses().end());
+        EXPECT_NEAR(int(pauses.size()) - 2, std::min(framesAlong(block->w, 640), framesAlong(block->h, 480)),
+                    2)
+            << id;
         std::vector<Uint32> pace(pauses.size(), 10);
         pace[1] = 100;
         EXPECT_EQ(pauses, pace) << "milliseconds paused, frame by frame";
@@ -226,7 +244,8 @@ TEST_F(SdlUserInterfaceTest, ThePointerShowsInTheMenuAndHidesDuringTheGameAndIts
 {
     std::string pointer;  // at each pause: shown or hidden, and how long
     script_.watch([&pointer](Uint32 ms) {
-        pointer += (SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE ? "shown " : "hidden ") + std::to_string(ms) + ", ";
+        pointer +=
+            (SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE ? "shown " : "hidden ") + std::to_string(ms) + ", ";
     });
     script_.then({keyUp(SDLK_RETURN)});
     for (const int slot : {0, 1, 0, 1, 0, 1, 0})
@@ -234,8 +253,9 @@ TEST_F(SdlUserInterfaceTest, ThePointerShowsInTheMenuAndHidesDuringTheGameAndIts
     script_.then({keyUp(SDLK_SPACE)}, 2).then({keyUp(SDLK_ESCAPE)}, 1);  // after the outcome's last frame
     ui_->showMenu();
     ui_->showMenu();
-    EXPECT_TRUE(std::regex_match(pointer, std::regex("(shown 10, )+(hidden 1, )+hidden 10, hidden 100, (hidden 10, )+"
-                                                     "shown 10, ")))
+    EXPECT_TRUE(
+        std::regex_match(pointer, std::regex("(shown 10, )+(hidden 1, )+hidden 10, hidden 100, (hidden 10, )+"
+                                             "shown 10, ")))
         << pointer.substr(0, 500);
 }
 
@@ -295,7 +315,8 @@ public:
             ++drops;
             EXPECT_EQ(after[i], tokens % 2 == 0 ? PLAYER_1 : PLAYER_2) << "cell " << i;
             EXPECT_TRUE(before[i] == 0 && (i % ROWS == 0 || before[i - 1] != 0)) << "cell " << i;
-            EXPECT_EQ(std::count(after.begin(), after.end(), 0), std::count(before.begin(), before.end(), 0) - 1);
+            EXPECT_EQ(std::count(after.begin(), after.end(), 0),
+                      std::count(before.begin(), before.end(), 0) - 1);
         }
         decided_ = judged(manager_.getGrid()) != 0;
     }
@@ -322,27 +343,39 @@ private:
 TEST(SdlUserInterfaceStormTest, RandomInputKeepsTheRulesAndASignalEndsTheProgramAtOnce)
 {
     const char* replay = std::getenv("QUORLITZ_STORM_SEED");
-    const unsigned seed = replay != nullptr ? unsigned(std::strtoul(replay, nullptr, 10)) : std::random_device()();
+    const unsigned seed =
+        replay != nullptr ? unsigned(std::strtoul(replay, nullptr, 10)) : std::random_device()();
     SCOPED_TRACE("QUORLITZ_STORM_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
     const auto below = [&random](int n) { return int(random() % unsigned(n)); };
     const auto anywhere = [&below](int size) {
         return Uint16(below(4) == 0 ? size - 60 + below(120) : below(size));  // past the far edge, or wrapped
     };
-    const SDLKey keys[] = {SDLK_RETURN, SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_SPACE, SDLK_a, SDLK_ESCAPE};
+    const SDLKey keys[] = {SDLK_RETURN, SDLK_LEFT,  SDLK_RIGHT, SDLK_UP,
+                           SDLK_DOWN,   SDLK_SPACE, SDLK_a,     SDLK_ESCAPE};
     const auto randomEvent = [&]() {
         switch (below(16)) {
-        case 0: case 1: case 2: case 3:
+        case 0:
+        case 1:
+        case 2:
+        case 3:
             return (below(2) ? keyUp : keyDown)(keys[below(below(40) == 0 ? 8 : 7)]);
-        case 4: case 5: case 6: case 7: {
+        case 4:
+        case 5:
+        case 6:
+        case 7: {
             SDL_Event event = buttonUp(Uint8(1 + below(5)), anywhere(640), anywhere(480));
             if (below(2))
                 event.type = event.button.type = SDL_MOUSEBUTTONDOWN;
             return event;
         }
-        case 8: case 9: case 10:
+        case 8:
+        case 9:
+        case 10:
             return motion(anywhere(640), anywhere(480));
-        case 11: case 12: case 13:
+        case 11:
+        case 12:
+        case 13:
             return focusChange(Uint8(1 + below(7)), below(2));
         case 14:
             return clickOnSlot(below(7));
@@ -379,6 +412,7 @@ TEST(SdlUserInterfaceStormTest, RandomInputKeepsTheRulesAndASignalEndsTheProgram
         }
     }
     std::cout << "storm " << seed << ": " << events << " events, " << sessions << " sessions, "
-              << storm::WatchedWindow::drops << " tokens, " << storm::WatchedWindow::games << " games decided\n";
+              << storm::WatchedWindow::drops << " tokens, " << storm::WatchedWindow::games
+              << " games decided\n";
     EXPECT_GT(storm::WatchedWindow::games, 0);
 }

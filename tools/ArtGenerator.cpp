@@ -43,7 +43,8 @@ std::uint8_t clampChannel(double value)
 
 Colour scaled(Colour colour, double factor)
 {
-    return {clampChannel(colour.r * factor), clampChannel(colour.g * factor), clampChannel(colour.b * factor)};
+    return {clampChannel(colour.r * factor), clampChannel(colour.g * factor),
+            clampChannel(colour.b * factor)};
 }
 
 class Canvas {
@@ -152,7 +153,8 @@ bool makeBitmap(const std::string& path, int width, int height, void (*draw)(Can
 {
     Canvas canvas(width, height);
     if (!canvas.valid()) {
-        std::fprintf(stderr, "make_art: cannot create a %d x %d surface: %s\n", width, height, SDL_GetError());
+        std::fprintf(stderr, "make_art: cannot create a %d x %d surface: %s\n", width, height,
+                     SDL_GetError());
         return false;
     }
     draw(canvas);
@@ -176,8 +178,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     const std::string directory = std::string(argv[1]) + "/";
-    const bool made = makeBitmap(directory + "overlay.bmp", CELL_WIDTH, CELL_HEIGHT, drawOverlay)
-                      && makeBitmap(directory + "cursor.bmp", CURSOR_WIDTH, CURSOR_HEIGHT, drawCursor);
+    const bool made = makeBitmap(directory + "overlay.bmp", CELL_WIDTH, CELL_HEIGHT, drawOverlay) &&
+                      makeBitmap(directory + "cursor.bmp", CURSOR_WIDTH, CURSOR_HEIGHT, drawCursor);
     SDL_Quit();
     return made ? 0 : 1;
 }

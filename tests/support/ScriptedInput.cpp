@@ -34,13 +34,25 @@ SDL_Event keyEvent(Uint8 type, SDLKey key)
     return event;
 }
 
-void push(SDL_Event event) { EXPECT_EQ(SDL_PushEvent(&event), 0) << "the event queue is full: " << SDL_GetError(); }
+void push(SDL_Event event)
+{
+    EXPECT_EQ(SDL_PushEvent(&event), 0) << "the event queue is full: " << SDL_GetError();
+}
 
 }  // namespace
 
-SDL_Event keyUp(SDLKey key) { return keyEvent(SDL_KEYUP, key); }
-SDL_Event keyDown(SDLKey key) { return keyEvent(SDL_KEYDOWN, key); }
-SDL_Event quitRequest() { return blank(SDL_QUIT); }
+SDL_Event keyUp(SDLKey key)
+{
+    return keyEvent(SDL_KEYUP, key);
+}
+SDL_Event keyDown(SDLKey key)
+{
+    return keyEvent(SDL_KEYDOWN, key);
+}
+SDL_Event quitRequest()
+{
+    return blank(SDL_QUIT);
+}
 SDL_Event focusChange(Uint8 state, bool gained)
 {
     SDL_Event event = blank(SDL_ACTIVEEVENT);
@@ -48,8 +60,14 @@ SDL_Event focusChange(Uint8 state, bool gained)
     return event;
 }
 // The window is 640 pixels wide, a band of it for each of the 7 slots.
-SDL_Event clickOnSlot(int slot) { return buttonUp(SDL_BUTTON_LEFT, Uint16((2 * slot + 1) * 640 / (2 * 7)), 300); }
-UserInterface* openWindow(GameManager& manager) { return new SdlUserInterface(&manager); }
+SDL_Event clickOnSlot(int slot)
+{
+    return buttonUp(SDL_BUTTON_LEFT, Uint16((2 * slot + 1) * 640 / (2 * 7)), 300);
+}
+UserInterface* openWindow(GameManager& manager)
+{
+    return new SdlUserInterface(&manager);
+}
 
 SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y)
 {
@@ -78,7 +96,10 @@ InputScript::InputScript()
     liveScript = this;
 }
 
-InputScript::~InputScript() { liveScript = nullptr; }
+InputScript::~InputScript()
+{
+    liveScript = nullptr;
+}
 
 InputScript& InputScript::then(const std::vector<SDL_Event>& events, int pausesToSkip)
 {

@@ -23,9 +23,10 @@ SDL_Event keyDown(SDLKey key);
 SDL_Event buttonUp(Uint8 button, Uint16 x, Uint16 y);
 SDL_Event motion(Uint16 x, Uint16 y);
 SDL_Event quitRequest();
-SDL_Event focusChange(Uint8 state, bool gained);  // the pointer (SDL_APPMOUSEFOCUS) or the keys entering or leaving
+SDL_Event focusChange(Uint8 state,
+                      bool gained);  // the pointer (SDL_APPMOUSEFOCUS) or the keys entering or leaving
 SDL_Event clickOnSlot(int slot);  // the left button released over the middle of a slot's band of the window
-int pendingEvents(Uint32 mask = SDL_ALLEVENTS);  // how many events of the mask wait, left in the queue
+int pendingEvents(Uint32 mask = SDL_ALLEVENTS);   // how many events of the mask wait, left in the queue
 UserInterface* openWindow(GameManager& manager);  // the program's own front end
 
 class InputScript {

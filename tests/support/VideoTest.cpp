@@ -30,8 +30,7 @@ void VideoTest::SetUp()
     ASSERT_NE(screen_, nullptr) << SDL_GetError();
 }
 
-ScratchData::ScratchData()
-    : home_(std::filesystem::current_path())
+ScratchData::ScratchData() : home_(std::filesystem::current_path())
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "quorlitz-test.XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
@@ -85,14 +84,15 @@ SDL_Rect boundsOf(SDL_Surface* surface, Rgb colour, bool other, SDL_Rect area)
                 left = std::min(left, x), right = std::max(right, x);
                 top = std::min(top, y), bottom = std::max(bottom, y);
             }
-    return right < 0 ? SDL_Rect{0, 0, 0, 0}
-                     : SDL_Rect{Sint16(left), Sint16(top), Uint16(right - left + 1), Uint16(bottom - top + 1)};
+    return right < 0
+               ? SDL_Rect{0, 0, 0, 0}
+               : SDL_Rect{Sint16(left), Sint16(top), Uint16(right - left + 1), Uint16(bottom - top + 1)};
 }
 
 Rgb shown(const SDL_Surface* surface, Rgb colour)
 {
-    SDL_GetRGB(SDL_MapRGB(surface->format, colour.r, colour.g, colour.b), surface->format, &colour.r, &colour.g,
-               &colour.b);
+    SDL_GetRGB(SDL_MapRGB(surface->format, colour.r, colour.g, colour.b), surface->format, &colour.r,
+               &colour.g, &colour.b);
     return colour;
 }
 

@@ -41,13 +41,21 @@ struct SurfaceFree {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
-struct Rgb { Uint8 r, g, b; };
-inline bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+struct Rgb {
+    Uint8 r, g, b;
+};
+inline bool operator==(const Rgb& a, const Rgb& b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 inline bool operator==(const SDL_Rect& a, const SDL_Rect& b)
 {
     return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
-inline SDL_Rect sizeOf(const SDL_Surface* surface) { return {0, 0, Uint16(surface->w), Uint16(surface->h)}; }
+inline SDL_Rect sizeOf(const SDL_Surface* surface)
+{
+    return {0, 0, Uint16(surface->w), Uint16(surface->h)};
+}
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect);
 
