@@ -16,12 +16,6 @@ run_suite() {
   (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 900)
 }
 
-# The slow unwinder on malloc: SDL's libraries have no frame pointers, and without whole stacks a
-# suppression for a leak inside them could not tell it from a leak of ours.
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:fast_unwind_on_malloc=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
-
 echo "== Sanitizer build (build-asan/) =="
 run_suite "$root/build-asan" -DQUORLITZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 echo "== Release build (build/) =="

@@ -10,8 +10,6 @@ data=$(dirname "$binary")/data
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-startup.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 MAGICK=/usr/bin/convert; [ -x $MAGICK ] || MAGICK=convert
-# Whole allocation stacks in a sanitizer build, so that tests/lsan.supp recognises SDL's leak at exit.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
 failures=0
 
 cut_off() { head -c "$2" "$data/$1" >"data/$1"; }
