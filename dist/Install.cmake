@@ -83,6 +83,8 @@ add_custom_command(OUTPUT ${staged}/quorlitz.6.gz ${staged}/changelog.gz
   COMMAND gzip -9n -c ${dist}/changelog > ${staged}/changelog.gz
   DEPENDS ${staged}/quorlitz.6 ${dist}/changelog)
 add_custom_target(install_docs ALL DEPENDS ${staged}/quorlitz.6.gz ${staged}/changelog.gz)
+# Whatever builds the game (./scripts/play.sh builds it alone) leaves all that an install needs.
+add_dependencies(quorlitz install_docs)
 
 # Debian's games keep their commands in /usr/games, on every user's PATH there; in any other
 # prefix, such as ~/.local, bin/ is what lies on the PATH. The prefix is known only at install time
