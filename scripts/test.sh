@@ -6,12 +6,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-deps.sh" build test
+classic_sdl=$("$root/scripts/fetch-classic-sdl.sh")
 jobs=$(nproc)
 
 run_suite() {
-  local dir=$1; shift
-  "$root/scripts/fetch-classic-sdl.sh" "$dir/classic-sdl"
-  cmake -S "$root" -B "$dir" -DQUORLITZ_TESTS=ON -DQUORLITZ_WERROR=ON -DQUORLITZ_CLASSIC_SDL_DIR="$dir/classic-sdl" "$@" >/dev/null
+  local dir=$1
+  shift
+  cmake -S "$root" -B "$dir" -DQUORLITZ_TESTS=ON -DQUORLITZ_WERROR=ON \
+    -DQUORLITZ_CLASSIC_SDL_DIR="$classic_sdl" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
   (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 900)
 }
