@@ -7,6 +7,7 @@ if [ -n "${DEBIAN_MIRROR:-}" ]; then
   exit 0
 fi
 # Read from the configuration, so it works before the first apt-get update too.
+# shellcheck disable=SC2016  # apt's placeholders, not the shell's
 mirror=$(apt-get indextargets --no-release-info --format '$(RELEASE) $(REPO_URI)' 'Created-By: Packages' \
   | awk '$1 ~ /^(buster|bullseye|bookworm|trixie|forky|duke|sid|oldstable|stable|testing|unstable)$/ {
            print $2; exit }')

@@ -40,6 +40,7 @@ if [ "${1:-}" = --inside ]; then
   mount -t proc proc "$tree/proc"
   mount -t tmpfs tmpfs "$tree/tmp"
   mount --bind "$cache/apt-archives-$release" "$tree/var/cache/apt/archives"
+  # shellcheck disable=SC2016  # the command line of the shell in the tree, expanded there
   exec chroot "$tree" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin \
     HOME=/root LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" \
     DEBIAN_MIRROR="$mirror" bash -euo pipefail -c 'cd /root/quorlitz
@@ -62,6 +63,7 @@ mkdir -p "$cache"
 SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) && export SOURCE_DATE_EPOCH
 tree=$(mktemp -d "${TMPDIR:-/var/tmp}/quorlitz-$release.XXXXXX")
 
+# shellcheck disable=SC2317,SC2329  # run by the EXIT trap alone
 remove_tree() {
   # The namespace has gone with its mounts, the tmpfs among them; should anything still be mounted
   # there, keep it rather than risk deleting through a bind mount into the host.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The whole program in a real window on a private Xvfb server under a window manager (openbox),
 # driven by xdotool and read back from screenshots.   source lib.sh <game command> <close_window helper>
 # E2E_GAME_DIR, if set before, is where the game runs and reads data/ (default: the command's directory).
@@ -7,7 +8,7 @@ E2E_GAME=$(realpath -s "$(command -v "${1:?game command}")")
 E2E_CLOSE_WINDOW=$(realpath "${2:?close_window helper}")
 E2E_GAME_DIR=${E2E_GAME_DIR:-$(dirname "$E2E_GAME")}
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-e2e.XXXXXX")
-SHOT=$E2E_TMP/shot.rgb XVFB_PID= WM_PID= GAME_PID= GAME_STATUS= WIN=
+SHOT=$E2E_TMP/shot.rgb XVFB_PID='' WM_PID='' GAME_PID='' GAME_STATUS='' WIN=''
 trap '{ kill -KILL $GAME_PID $WM_PID $XVFB_PID || true; wait; } 2>/dev/null; rm -rf "$E2E_TMP"' EXIT
 trap 'exit 130' INT TERM
 MAGICK=/usr/bin/convert; [ -x $MAGICK ] || MAGICK=convert   # not another convert on the PATH
@@ -22,7 +23,9 @@ fail()
 {
     echo "FAIL ($(basename "$0" .sh)${QUORLITZ_SDL:+ on $QUORLITZ_SDL}): $*; the game's stderr:" >&2
     cat "$E2E_TMP/game.stderr" >&2 2>/dev/null || true
-    mkdir -p e2e-artifacts && "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" "e2e-artifacts/$(basename "$0" .sh)${QUORLITZ_SDL:+@$QUORLITZ_SDL}.png" || true
+    mkdir -p e2e-artifacts
+    "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" \
+        "e2e-artifacts/$(basename "$0" .sh)${QUORLITZ_SDL:+@$QUORLITZ_SDL}.png" || true
     exit 1
 }
 # Polls until a command holds, for at most WAIT_SECONDS.
@@ -34,7 +37,14 @@ poll()
 }
 # As poll, on a fresh screenshot each time; fails at once if the game has ended.
 wait_for() { local what=$1; shift; poll "$what" on_screen "$what" "$@"; }
-on_screen() { game_alive || fail "the game ended (status $GAME_STATUS) while waiting for $1"; shift; shoot && "$@"; }
+on_screen()
+{
+    game_alive || fail "the game ended (status $GAME_STATUS) while waiting for $1"
+    shift
+    shoot && "$@"
+}
+# True when the command fails: what poll and wait_for wait for may be an end.
+not() { ! "$@"; }
 
 # Starts the game (and the X server with its window manager, the first time) and waits for its
 # window, which the window manager places and focuses, and the menu.
@@ -44,7 +54,8 @@ start_game()
         Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" 2>/dev/null &
         XVFB_PID=$!
         poll "Xvfb to report its display" test -s "$E2E_TMP/display"
-        export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+        DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+        export DISPLAY
         unset SDL_VIDEODRIVER WAYLAND_DISPLAY
         # Its log goes to the temporary directory, not the user's cache. A window mapped before
         # openbox has finished starting (it names itself the window manager well before that) is
@@ -55,7 +66,7 @@ start_game()
         xdotool mousemove 0 0   # outside the window until a test moves it there
     fi
     (cd "$E2E_GAME_DIR" && exec "$E2E_GAME" >"$E2E_TMP/game.stdout" 2>"$E2E_TMP/game.stderr") &
-    GAME_PID=$! GAME_STATUS= WIN=
+    GAME_PID=$! GAME_STATUS='' WIN=''
     poll "a window captioned Quorlitz" window_found
     poll "the window manager to focus the window" has_focus
     expect_library
@@ -68,16 +79,24 @@ has_focus() { [ "$(xdotool getwindowfocus)" = "$WIN" ]; }
 window_geometry()
 {
     eval "$(xwininfo -id "$WIN" | sed -n 's/^ *Absolute upper-left \([XY]\): *\(-\?[0-9]*\)$/GEOM_\1=\2/p')"
+    # shellcheck disable=SC2034  # for the scripts that read this file
     read -r SCREEN_W SCREEN_H < <(xdotool getdisplaygeometry)
 }
 # The game runs on the SDL 1.2 this run is for: only sdl12-compat brings SDL2 along.
 expect_library()
 {
     local sdl2=without; grep -q 'libSDL2-2\.0\.so' "/proc/$GAME_PID/maps" && sdl2=with
-    case ${QUORLITZ_SDL:-}-$sdl2 in compat-without|classic-with) fail "the game runs $sdl2 SDL2, not on $QUORLITZ_SDL" ;; esac
+    case ${QUORLITZ_SDL:-}-$sdl2 in
+        compat-without|classic-with) fail "the game runs $sdl2 SDL2, not on $QUORLITZ_SDL" ;;
+    esac
 }
 # xdotool's search ignores case; the caption is checked as it is.
-window_found() { game_alive || fail "the game ended before its window appeared"; WIN=$(xdotool search --onlyvisible --name '^Quorlitz$' | head -n1) && [ "$(xdotool getwindowname "$WIN")" = Quorlitz ]; }
+window_found()
+{
+    game_alive || fail "the game ended before its window appeared"
+    WIN=$(xdotool search --onlyvisible --name '^Quorlitz$' | head -n1) &&
+        [ "$(xdotool getwindowname "$WIN")" = Quorlitz ]
+}
 # True while the game runs; once it has ended, GAME_STATUS holds its exit status.
 game_alive()
 {
@@ -88,10 +107,11 @@ game_alive()
 # The game ends by itself with status 0, nothing on stdout, no sanitizer or check report.
 expect_clean_exit()
 {
-    poll "the game to end" eval '! game_alive'
+    poll "the game to end" not game_alive
     [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS, expected 0"
     [ ! -s "$E2E_TMP/game.stdout" ] || fail "output on stdout: $(cat "$E2E_TMP/game.stdout")"
-    ! grep -Eq 'Sanitizer|runtime error|check failed' "$E2E_TMP/game.stderr" || fail "an error report on stderr"
+    ! grep -Eq 'Sanitizer|runtime error|check failed' "$E2E_TMP/game.stderr" ||
+        fail "an error report on stderr"
 }
 
 # As a window manager's close button does.
@@ -112,7 +132,8 @@ colour_mask()
     "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" -crop "${3:-640x480+0+0}" +repage -fuzz 6% \
         -fill black +opaque "rgb($1)" -fill white +opaque black -format "$2" info:
 }
-has_colour() { [ "$(colour_mask "$1" '%[fx:round(mean * w * h)]' "${3:-}")" -ge "$2" ]; }   # <r,g,b> <count> [part]
+# <r,g,b> <count> [part]
+has_colour() { [ "$(colour_mask "$1" '%[fx:round(mean * w * h)]' "${3:-}")" -ge "$2" ]; }
 rgb_at() { read -r R G B < <(od -An -tu1 -j $(( ($2 * 640 + $1) * 3 )) -N3 "$SHOT"); }
 blue_at() { rgb_at "$@"; (( R < 40 && G < 40 && B > 200 )); }
 on_menu() { has_colour 0,255,0 200 && ! blue_at 0 300; }   # the green highlight, no board's blue margin
@@ -120,8 +141,17 @@ on_menu() { has_colour 0,255,0 200 && ! blue_at 0 300; }   # the green highlight
 # What shows in the middle of a cell (slot, row from the bottom) through the frame: 0 nothing,
 # 1 or 2 a player's token.
 slot_x() { echo $(( BOARD_X + CELL_W * $1 + CELL_W / 2 )); }
-cell_shows() { rgb_at "$(slot_x "$1")" $(( BOARD_BOTTOM - CELL_H * $2 - CELL_H / 2 )); [ $(( G > 200 ? 0 : R > 200 ? 1 : B > 200 && R > 100 ? 2 : 9 )) = "$3" ]; }
-empty_board() { local slot; blue_at 0 300 && for ((slot = 0; slot < SLOTS; slot++)); do cell_shows $slot 0 0 || return 1; done; }
+cell_shows()
+{
+    rgb_at "$(slot_x "$1")" $(( BOARD_BOTTOM - CELL_H * $2 - CELL_H / 2 ))
+    [ $(( G > 200 ? 0 : R > 200 ? 1 : B > 200 && R > 100 ? 2 : 9 )) = "$3" ]
+}
+empty_board()
+{
+    local slot
+    blue_at 0 300 || return 1
+    for ((slot = 0; slot < SLOTS; slot++)); do cell_shows $slot 0 0 || return 1; done
+}
 # Starts a game with the given command and waits for an empty board.
 new_game() { "$@"; FILLED=(0 0 0 0 0 0 0) PLAYER=1; wait_for "an empty board" empty_board; }
 # The next player's token falls to the lowest empty cell of the slot; then the other player moves.
@@ -139,8 +169,8 @@ expect_drop()
 # thrown away for the first 110 ms, taken once the text has moved.
 expect_outcome()
 {
-    wait_for "the outcome text over the strip" eval '! has_colour 255,255,255 36000 640x60+0+0'
+    wait_for "the outcome text over the strip" not has_colour 255,255,255 36000 640x60+0+0
     has_colour "$1" 3000 640x228+0+0 || fail "the outcome text is not in rgb($1)"
     cp "$SHOT" "$E2E_TMP/outcome.rgb"
-    wait_for "the outcome text to drift" eval '! cmp -s "$SHOT" "$E2E_TMP/outcome.rgb"'
+    wait_for "the outcome text to drift" not cmp -s "$SHOT" "$E2E_TMP/outcome.rgb"
 }

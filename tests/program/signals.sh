@@ -17,5 +17,5 @@ signal_ends_game TERM
 start_game
 new_game key Return
 key Return Right Return Left Return Right Return Left Return Right Return Left Return
-wait_for "the outcome text over the strip" eval '! has_colour 255,255,255 36000 640x60+0+0'
+wait_for "the outcome text over the strip" not has_colour 255,255,255 36000 640x60+0+0
 signal_ends_game INT

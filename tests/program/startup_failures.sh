@@ -32,10 +32,12 @@ check()
     env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "${environment[@]}" \
         timeout -k 5 10 "$binary" >stdout 2>stderr || actual=$?
     # A hang (timeout's 124) or a sanitizer report fails these too.
-    if [ "$actual" -eq "$status" ] && [ "$(wc -l <$stream)" -eq 1 ] && grep -Eq "$message" $stream && [ ! -s $other ]; then
+    if [ "$actual" -eq "$status" ] && [ "$(wc -l <$stream)" -eq 1 ] && grep -Eq "$message" $stream &&
+       [ ! -s $other ]; then
         echo "ok   $name: $(cat $stream)"
     else
-        echo "FAIL $name: exit status $actual; expected $status and one line on $stream matching $message, nothing on $other"
+        echo "FAIL $name: exit status $actual; expected $status and one line on $stream matching" \
+             "$message, nothing on $other"
         sed 's/^/    | /' stdout stderr | head -20
         failures=$(( failures + 1 ))
     fi
@@ -46,12 +48,16 @@ fit='^src/SdlGridDrawer\.cpp:[0-9]+: check failed: display->'
 font='^ERROR: SdlFontManager: unable to load Efont_Serif\.ttf$'
 check "no data/"           2 "${load}overlay\.bmp: " rm -r data
 check "cursor.bmp cut off" 2 "${load}cursor\.bmp: "  cut_off cursor.bmp 4000
-check "overlay too wide"   2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" sized_overlay 92x84    # 7 x 92 > 640
-check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" sized_overlay 84x85
+# 7 x 92 > 640; 60 + 5 x 85 > 480
+check "overlay too wide"   2 "${fit}w >= overlay_->w \* grid_\.getSlots\(\)$" sized_overlay 92x84
+check "overlay too high"   2 "${fit}h >= CURSOR_SPACE \+ overlay_->h \* grid_\.getRows\(\)$" \
+    sized_overlay 84x85
 check "font missing"       1 "$font" rm data/Efont_Serif.ttf
 check "font cut off"       1 "$font" cut_off Efont_Serif.ttf 1024   # a header whose tables point past the end
-no_display_line='^ERROR: no display available: the game needs a graphical desktop \(is DISPLAY set to an X server you can reach\?\)$'
+no_display_line='^ERROR: no display available: the game needs a graphical desktop '
+no_display_line+='\(is DISPLAY set to an X server you can reach\?\)$'
 check "no display"         1 "$no_display_line" no_display
 check "empty driver name"  1 "$no_display_line" empty_driver
-check "unknown driver"     1 '^ERROR: cannot start the video driver foo named by SDL_VIDEODRIVER: .+$' unknown_driver
+check "unknown driver"     1 '^ERROR: cannot start the video driver foo named by SDL_VIDEODRIVER: .+$' \
+    unknown_driver
 [ "$failures" -eq 0 ]
