@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Runs a command from the top of a checkout on its tracked files whose paths match an extended
-# regular expression.   tracked_files.sh <checkout> <regular expression> <command...>
-# In a copy of the tracked files alone, without git (scripts/test-debian.sh makes one), every file
-# outside the build trees counts.
+# Runs a command from the top of a checkout on its tracked files whose paths match an extended regular
+# expression; in a copy of those files alone (scripts/test-debian.sh's), on all outside the build trees.
+#   tracked_files.sh <checkout> <regular expression> <command...>
 set -euo pipefail
 cd "$1"
 pattern=$2
