@@ -33,6 +33,7 @@ args=("$@")
 classic=LD_LIBRARY_PATH=$classic_sdl
 run dummy SDL_VIDEODRIVER=dummy
 run dummy-classic SDL_VIDEODRIVER=dummy "$classic"
-run x11-software SDL_VIDEODRIVER=x11 DISPLAY="$display" SDL_FRAMEBUFFER_ACCELERATION=0 SDL_RENDER_DRIVER=software
+run x11-software SDL_VIDEODRIVER=x11 DISPLAY="$display" \
+  SDL_FRAMEBUFFER_ACCELERATION=0 SDL_RENDER_DRIVER=software
 run x11-classic SDL_VIDEODRIVER=x11 DISPLAY="$display" "$classic"
 run x11-gl SDL_VIDEODRIVER=x11 DISPLAY="$display" SDL_FRAMEBUFFER_ACCELERATION=1 SDL_RENDER_DRIVER=opengl
