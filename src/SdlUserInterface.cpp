@@ -127,10 +127,8 @@ void SdlUserInterface::makeMove()
     // One token per call: events queued behind the drop wait for the next move, so that the rule
     // is checked after every token.
     while (inMove_) {
-        if (TerminationSignals::received()) {
-            manager_->quit();
+        if (quitOnSignal())
             return;
-        }
         SDL_Event event;
         if (!SDL_PollEvent(&event)) {
             SDL_Delay(MOVE_IDLE_PAUSE_MS);
@@ -197,6 +195,14 @@ void SdlUserInterface::tryDrop(std::uint16_t slot)
     }
 }
 
+bool SdlUserInterface::quitOnSignal()
+{
+    if (!TerminationSignals::received())
+        return false;
+    manager_->quit();
+    return true;
+}
+
 void SdlUserInterface::redraw()
 {
     drawer_->setCursor(cursorSlot_);
@@ -217,10 +223,8 @@ void SdlUserInterface::showWinner(const Player& winner)
     bool keepGoing = true;
     do {
         // Unlike a window close, a termination signal ends the program, however soon it came.
-        if (TerminationSignals::received()) {
-            manager_->quit();
+        if (quitOnSignal())
             return;
-        }
         while (SDL_PollEvent(&event)) {
             // A quit request ends only this screen; the menu that follows is there to quit from.
             if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP || event.type == SDL_QUIT)

@@ -31,6 +31,8 @@ public:
 private:
     void tryDrop(std::uint16_t slot);
     void redraw();
+    // Quits the program when a termination signal has come; the caller then returns to the manager.
+    bool quitOnSignal();
 
     GameManager* manager_;
     SdlGridDrawer* drawer_;
