@@ -32,6 +32,7 @@
 #include "ProgramEntry.h"
 #include "SdlFont.h"
 #include "SdlGridDrawer.h"
+#include "SdlUserInterface.h"
 #include "UserInterface.h"
 #include "support/ScriptedInput.h"
 #include "support/VideoTest.h"
@@ -39,6 +40,11 @@
 namespace {
 
 namespace input = scripted_input;
+
+UserInterface* openWindow(GameManager& manager)
+{
+    return new SdlUserInterface(&manager);
+}
 
 std::int64_t nowNs()
 {
@@ -110,10 +116,8 @@ void playHalfGame(GameManager& manager)
         push(input::clickOnSlot(slot));
     push(input::keyUp(SDLK_ESCAPE));
     manager.playGame();
-    const std::vector<std::int32_t> cells = cellsOf(manager.getGrid());
-    const auto tokens =
-        std::count_if(cells.begin(), cells.end(), [](std::int32_t cell) { return cell != 0; });
-    QZ_CHECK_DETAIL(tokens == 17, "the move loop did not place every token of the half game");
+    QZ_CHECK_DETAIL(tokensOn(manager.getGrid()) == 17,
+                    "the move loop did not place every token of the half game");
 }
 
 // The least any repaint of the whole window costs, whatever is drawn.
@@ -201,7 +205,7 @@ int gameToFirstFrame(const char* startNs)
             reportFirstFrame(startNs);
     });
     script.then({input::quitRequest()});
-    return runProgram(input::openWindow, std::cout);
+    return runProgram(openWindow, std::cout);
 }
 
 // The least an SDL 1.2 program with this window pays: the same mode and caption, the same font at
@@ -284,7 +288,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     UserInterface* window = nullptr;
-    GameManager manager([&window](GameManager& owner) { return window = input::openWindow(owner); });
+    GameManager manager([&window](GameManager& owner) { return window = openWindow(owner); });
     playHalfGame(manager);
     const std::map<std::int32_t, Player>& players = manager.getPlayers();
     SDL_Surface* display = SDL_GetVideoSurface();

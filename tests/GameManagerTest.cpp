@@ -15,8 +15,7 @@ namespace {
 
 constexpr int ABANDON = -1;
 
-// A front end that plays a list of slots: each move tries them in turn until one takes a token,
-// ABANDON leaves the game, and the menu starts games while slots remain and then quits.
+// Each move tries the slots in turn until one takes a token; the menu plays while slots remain.
 class ScriptedPlay final : public UserInterface {
 public:
     ScriptedPlay(GameManager& manager, std::vector<int> slots) : manager_(manager), slots_(std::move(slots))
@@ -49,9 +48,7 @@ private:
     std::size_t next_ = 0;
 };
 
-// Player 1 stacks four in slot 0 and loses. The next game starts on an empty board with Player 1
-// again, though Player 2 was to move: slots past the board and a full slot are refused and keep
-// the turn, until the game is left.
+// Player 1 loses; in the next game Player 2 would have been to move.
 TEST(GameManagerTest, EveryGameStartsEmptyWithPlayer1AndRefusedDropsKeepTheTurn)
 {
     ScriptedPlay* play = nullptr;

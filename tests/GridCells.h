@@ -7,16 +7,6 @@
 
 #include "GameGrid.h"
 
-// Every cell, slot by slot, so that whole boards can be compared before and after an operation.
-inline std::vector<std::int32_t> cellsOf(const GameGrid& grid)
-{
-    std::vector<std::int32_t> cells;
-    for (std::int32_t slot = 0; slot < grid.getSlots(); ++slot)
-        for (std::int32_t row = 0; row < grid.getRows(); ++row)
-            cells.push_back(grid.getCell(slot, row));
-    return cells;
-}
-
 // Each slot's tokens bottom up, as the players' ids: {"", "15", ...}.
 inline std::vector<std::string> stacksOf(const GameGrid& grid)
 {
@@ -30,12 +20,12 @@ inline std::vector<std::string> stacksOf(const GameGrid& grid)
     return stacks;
 }
 
-inline int tokensIn(const GameGrid& grid, std::int32_t slot)
+inline std::size_t tokensOn(const GameGrid& grid)
 {
-    int height = 0;
-    while (height < grid.getRows() && grid.getCell(slot, height) != 0)
-        ++height;
-    return height;
+    std::size_t tokens = 0;
+    for (const std::string& stack : stacksOf(grid))
+        tokens += stack.size();
+    return tokens;
 }
 
 #endif

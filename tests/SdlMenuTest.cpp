@@ -13,7 +13,6 @@ namespace {
 using namespace scripted_input;
 constexpr int QUIT_ID = -1;
 
-// Three entries on the window, 10 pixels apart, in a column counted as three highlighted rows high.
 class SdlMenuTest : public VideoTest {
 protected:
     void SetUp() override
@@ -34,7 +33,7 @@ protected:
     std::unique_ptr<SdlMenu> menu_;
 };
 
-TEST_F(SdlMenuTest, KeysActOnReleaseWrapAroundAndEveryRunStartsOnTheFirstEntryWithTheQueueEmptied)
+TEST_F(SdlMenuTest, KeysActOnReleaseAndWrapAndEachRunStartsAfresh)
 {
     SDL_Event stale = keyUp(SDLK_RETURN);
     ASSERT_EQ(SDL_PushEvent(&stale), 0);
@@ -45,14 +44,13 @@ TEST_F(SdlMenuTest, KeysActOnReleaseWrapAroundAndEveryRunStartsOnTheFirstEntryWi
         20);
     EXPECT_EQ(run({keyUp(SDLK_ESCAPE)}), QUIT_ID);
     EXPECT_EQ(run({quitRequest()}), QUIT_ID);
-    EXPECT_EQ(pendingEvents(SDL_QUITMASK), 1) << "the window's close must reach the rest of the program";
+    SDL_Event quit;
+    EXPECT_EQ(SDL_PeepEvents(&quit, 1, SDL_PEEKEVENT, SDL_QUITMASK), 1) << "the close must reach the program";
 }
 
-// With beta highlighted: every row counted as high as the first entry highlighted plus 10, the
-// column centred as though it were three such rows, each image centred on its own and each row
-// advancing by the height of the image drawn; alpha and gamma 36-point grey, beta 72-point green.
-// The credits' three lines 14-point blue, centred on one another, flush with the bottom-right corner.
-TEST_F(SdlMenuTest, ShowsTheHighlightedEntryLargeAndGreenTheOthersSmallAndGreyAndTheCreditsInTheCorner)
+// The column is centred as three rows as high as the first entry highlighted, plus 10; each row
+// then advances by the height of the image drawn.
+TEST_F(SdlMenuTest, DrawsTheEntriesCentredAndTheCreditsInTheCorner)
 {
     EXPECT_EQ(run({keyUp(SDLK_DOWN), keyUp(SDLK_RETURN)}), 20);
     const SurfacePtr alpha = textImage("alpha", 36, GREY), beta = textImage("beta", 72, GREEN);
@@ -66,14 +64,13 @@ TEST_F(SdlMenuTest, ShowsTheHighlightedEntryLargeAndGreenTheOthersSmallAndGreyAn
     expectDrawnAt(screen(), credits.get(), 640 - credits->w, 480 - credits->h, WHITE);
 }
 
-// With alpha highlighted, beta (and below it gamma) as drawn.
-TEST_F(SdlMenuTest, ThePointerHighlightsTheEntryItIsStrictlyInsideAndOnlyALeftReleaseChooses)
+// Beta's borders are outside it.
+TEST_F(SdlMenuTest, ThePointerHighlightsTheEntryItIsInsideAndTheLeftButtonChooses)
 {
     const SurfacePtr beta = textImage("beta", 36, GREY);
     const int rowPitch = textImage("alpha", 72, GREEN)->h + 10;
     const int left = 320 - beta->w / 2, top = 240 - rowPitch * 3 / 2 + rowPitch, bottom = top + beta->h;
     const Uint16 overGamma = Uint16(bottom + 10 + beta->h / 2);
-    // On beta's left, right, top and bottom border.
     EXPECT_EQ(run({motion(Uint16(left), Uint16(top + 5)), motion(Uint16(left + beta->w), Uint16(top + 5)),
                    motion(320, Uint16(top)), motion(320, Uint16(bottom)), keyUp(SDLK_RETURN)}),
               10);

@@ -16,9 +16,8 @@ void openAndClose()
     SDL_Quit();
 }
 
-// Under sdl12-compat the game asks SDL2 for its software framebuffer, for the click that gives the
-// window its focus back and for core X11 mouse buttons, but only by default: what the player set
-// stays as it is.
+// The software framebuffer, the click that gives the focus back, core X11 buttons: unless the player
+// set otherwise.
 TEST(SdlVideoTest, DefaultsSdl2sPresentationAndMouseAndLeavesThePlayersOwn)
 {
     const char* const names[] = {"SDL_FRAMEBUFFER_ACCELERATION", "SDL_RENDER_DRIVER",
@@ -38,8 +37,7 @@ TEST(SdlVideoTest, DefaultsSdl2sPresentationAndMouseAndLeavesThePlayersOwn)
     }
 }
 
-// A renderer that the display cannot give: SDL2 and classic SDL open the window all the same, SDL3
-// refuses and loses its reason, and the game names the setting instead.
+// SDL3 refuses a renderer that the display cannot give, and loses its reason; the others open.
 TEST(SdlVideoTest, AWindowThatCannotOpenIsExplained)
 {
     setenv("SDL_RENDER_DRIVER", "nonsense", 1);
@@ -49,6 +47,19 @@ TEST(SdlVideoTest, AWindowThatCannotOpenIsExplained)
         const std::regex named("cannot open the game's window: .*SDL_RENDER_DRIVER=nonsense.*");
         EXPECT_TRUE(std::regex_match(error.what(), named)) << error.what();
     }
+}
+
+// QUORLITZ_SDL names the library of this run: classic SDL is 1.2.15, sdl12-compat counts on from 1.2.50.
+TEST(SdlVideoTest, RunsOnTheLibraryThisRunIsFor)
+{
+    const SDL_version* linked = SDL_Linked_Version();
+    const char* meant = std::getenv("QUORLITZ_SDL");
+    const bool classic = linked->major == 1 && linked->minor == 2 && linked->patch == 15;
+    const bool compat = linked->major == 1 && linked->minor == 2 && linked->patch >= 50;
+    EXPECT_TRUE(meant != nullptr && std::string(meant) == (classic  ? "classic"
+                                                           : compat ? "compat"
+                                                                    : "?"))
+        << "1.2." << int(linked->patch) << " is not the library of this run, " << (meant ? meant : "(none)");
 }
 
 }  // namespace

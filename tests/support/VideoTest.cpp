@@ -2,18 +2,14 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
 
 #include <SDL_ttf.h>
 
-#include "DataPath.h"
-
 namespace {
 
-// A blank surface of the given size in the pixel format of model.
 SDL_Surface* surfaceLike(const SDL_Surface* model, int width, int height)
 {
     const SDL_PixelFormat* format = model->format;
@@ -30,22 +26,6 @@ void VideoTest::SetUp()
     ASSERT_NE(screen_, nullptr) << SDL_GetError();
 }
 
-ScratchData::ScratchData() : home_(std::filesystem::current_path())
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorlitz-test.XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a scratch directory like " + pattern);
-    scratch_ = pattern;
-    std::filesystem::create_directory(scratch_ / dataPath(""));
-    std::filesystem::current_path(scratch_);
-}
-
-ScratchData::~ScratchData()
-{
-    std::filesystem::current_path(home_);
-    std::filesystem::remove_all(scratch_);
-}
-
 std::ostream& operator<<(std::ostream& out, const Rgb& colour)
 {
     return out << '(' << int(colour.r) << ", " << int(colour.g) << ", " << int(colour.b) << ')';
@@ -59,7 +39,7 @@ std::ostream& operator<<(std::ostream& out, const SDL_Rect& rect)
 Rgb pixelAt(SDL_Surface* surface, int x, int y)
 {
     const int bytes = surface->format->BytesPerPixel;
-    Uint32 value = 0;  // little-endian, as on this machine
+    Uint32 value = 0;  // little-endian
     SDL_LockSurface(surface);
     std::memcpy(&value, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes, bytes);
     SDL_UnlockSurface(surface);
