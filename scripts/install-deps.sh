@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev libsdl-ttf2.0-dev fonts-dejavu-core)
-test_packages=(googletest libgtest-dev xvfb xdotool x11-utils imagemagick libx11-dev
+test_packages=(googletest libgtest-dev xvfb xdotool x11-utils imagemagick wmctrl
                desktop-file-utils appstream dpkg-dev file lintian openbox shellcheck clang-format)
 bench_packages=(libbenchmark-dev libgtest-dev xvfb)
 memcheck_packages=(valgrind)

@@ -4,7 +4,7 @@
 # Run it after a build, from anywhere:   tools/screenshots.sh [build directory, default build/]
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(realpath "${1:-$root/build}")
-source "$root/tests/program/lib.sh" "$build/quorlitz" "$build/tests/program/close_window"
+source "$root/tests/program/lib.sh" "$build/quorlitz"
 save() { "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" -strip "$root/docs/$1.png"; }   # -strip: no time stamp
 play() { local slot; for slot; do click_at "$(slot_x "$slot")" 300; expect_drop "$slot"; done; }
 # A full board without a line of four, players alternating from Player 1.
@@ -34,4 +34,4 @@ key Escape
 wait_for "the menu" on_menu
 key Escape
 expect_clean_exit
-log "pictures saved in $root/docs"
+echo "pictures saved in $root/docs"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the game as ./scripts/play.sh does into a new tree outside the checkout (as a packager's
-# often is) named by a link; or removes it.   play_tree.sh build|remove <link>
+# Builds the game as ./scripts/play.sh does in a tree outside the checkout, as a packager's often is.
+#   play_tree.sh build|remove <link to the tree>
 set -euo pipefail
 step=$1 link=$2
 if [ -L "$link" ]; then

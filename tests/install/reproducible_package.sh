@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Two builds of one commit in different directories make the same Debian package, byte for byte: the
-# build tree's, and the play tree's (play_tree.sh), which has the default type.
+# Two builds of one commit in different directories make the same Debian package, byte for byte.
 #   reproducible_package.sh <build tree> <play tree> <work directory>
 set -euo pipefail
 build=$1 play=$2 work=$3

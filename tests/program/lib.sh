@@ -1,41 +1,35 @@
 # shellcheck shell=bash
-# The whole program in a real window on a private Xvfb server under a window manager (openbox),
-# driven by xdotool and read back from screenshots.   source lib.sh <game command> <close_window helper>
-# E2E_GAME_DIR, if set before, is where the game runs and reads data/ (default: the command's directory).
-# QUORLITZ_SDL, if set (compat or classic), is the SDL 1.2 library the game must have loaded.
+# The game in a real window on a private Xvfb under openbox, driven by xdotool, read from screenshots.
+#   source lib.sh <game command>
+# E2E_GAME_DIR: where the game runs (default: beside the command).
 set -euo pipefail
 E2E_GAME=$(realpath -s "$(command -v "${1:?game command}")")
-E2E_CLOSE_WINDOW=$(realpath "${2:?close_window helper}")
 E2E_GAME_DIR=${E2E_GAME_DIR:-$(dirname "$E2E_GAME")}
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quorlitz-e2e.XXXXXX")
 SHOT=$E2E_TMP/shot.rgb XVFB_PID='' WM_PID='' GAME_PID='' GAME_STATUS='' WIN=''
 trap '{ kill -KILL $GAME_PID $WM_PID $XVFB_PID || true; wait; } 2>/dev/null; rm -rf "$E2E_TMP"' EXIT
 trap 'exit 130' INT TERM
 MAGICK=/usr/bin/convert; [ -x $MAGICK ] || MAGICK=convert   # not another convert on the PATH
-WAIT_SECONDS=${E2E_WAIT_SECONDS:-15}   # for one screen; the sanitizer build is several times slower
-# The board: 7 slots of 5 cells of 91 x 84 pixels below the 60-pixel strip of the 640 x 480 window,
-# (640 - 7 x 91) / 2 = 1 pixel in from the left and reaching down to the bottom (60 + 5 x 84 = 480).
+WAIT_SECONDS=15   # for one screen; the sanitizer build is several times slower
+# 7 slots of 91 x 84 cells, 1 pixel in from the left, 5 rows up from the window's bottom.
 readonly SLOTS=7 CELL_W=91 CELL_H=84 BOARD_X=1 BOARD_BOTTOM=480
 
-log() { echo "[${SECONDS}s] $*"; }
-# Keeps the last screen in e2e-artifacts/ of the working directory.
 fail()
 {
-    echo "FAIL ($(basename "$0" .sh)${QUORLITZ_SDL:+ on $QUORLITZ_SDL}): $*; the game's stderr:" >&2
+    local run
+    run=$(basename "$0" .sh)${QUORLITZ_SDL:+@$QUORLITZ_SDL}
+    echo "FAIL ($run): $*; the game's stderr:" >&2
     cat "$E2E_TMP/game.stderr" >&2 2>/dev/null || true
     mkdir -p e2e-artifacts
-    "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" \
-        "e2e-artifacts/$(basename "$0" .sh)${QUORLITZ_SDL:+@$QUORLITZ_SDL}.png" || true
+    "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" "e2e-artifacts/$run.png" || true
     exit 1
 }
-# Polls until a command holds, for at most WAIT_SECONDS.
 poll()
 {
     local what=$1 deadline=$(( SECONDS + WAIT_SECONDS ))
     shift
     until "$@"; do [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"; sleep 0.05; done
 }
-# As poll, on a fresh screenshot each time; fails at once if the game has ended.
 wait_for() { local what=$1; shift; poll "$what" on_screen "$what" "$@"; }
 on_screen()
 {
@@ -43,11 +37,8 @@ on_screen()
     shift
     shoot && "$@"
 }
-# True when the command fails: what poll and wait_for wait for may be an end.
 not() { ! "$@"; }
 
-# Starts the game (and the X server with its window manager, the first time) and waits for its
-# window, which the window manager places and focuses, and the menu.
 start_game()
 {
     if [ -z "$XVFB_PID" ]; then
@@ -57,9 +48,8 @@ start_game()
         DISPLAY=":$(head -n1 "$E2E_TMP/display")"
         export DISPLAY
         unset SDL_VIDEODRIVER WAYLAND_DISPLAY
-        # Its log goes to the temporary directory, not the user's cache. A window mapped before
-        # openbox has finished starting (it names itself the window manager well before that) is
-        # never shown, so the game waits for the command openbox runs once it is ready.
+        # openbox names itself the window manager well before it shows the windows mapped meanwhile:
+        # the game waits for the command it runs once ready.
         XDG_CACHE_HOME=$E2E_TMP openbox --sm-disable --startup "touch $E2E_TMP/wm-ready" >/dev/null 2>&1 &
         WM_PID=$!
         poll "the window manager" test -e "$E2E_TMP/wm-ready"
@@ -69,42 +59,22 @@ start_game()
     GAME_PID=$! GAME_STATUS='' WIN=''
     poll "a window captioned Quorlitz" window_found
     poll "the window manager to focus the window" has_focus
-    expect_library
-    log "game started in window $WIN on $DISPLAY at $(window_geometry; echo "$GEOM_X,$GEOM_Y")"
     wait_for "the menu" on_menu
 }
 has_focus() { [ "$(xdotool getwindowfocus)" = "$WIN" ]; }
-# GEOM_X, GEOM_Y: where the window's top-left pixel lies on the screen (xdotool's own geometry counts
-# the window manager's frame in twice); SCREEN_W, SCREEN_H: the screen's size.
-window_geometry()
-{
-    eval "$(xwininfo -id "$WIN" | sed -n 's/^ *Absolute upper-left \([XY]\): *\(-\?[0-9]*\)$/GEOM_\1=\2/p')"
-    # shellcheck disable=SC2034  # for the scripts that read this file
-    read -r SCREEN_W SCREEN_H < <(xdotool getdisplaygeometry)
-}
-# The game runs on the SDL 1.2 this run is for: only sdl12-compat brings SDL2 along.
-expect_library()
-{
-    local sdl2=without; grep -q 'libSDL2-2\.0\.so' "/proc/$GAME_PID/maps" && sdl2=with
-    case ${QUORLITZ_SDL:-}-$sdl2 in
-        compat-without|classic-with) fail "the game runs $sdl2 SDL2, not on $QUORLITZ_SDL" ;;
-    esac
-}
-# xdotool's search ignores case; the caption is checked as it is.
+# xdotool's search ignores case.
 window_found()
 {
     game_alive || fail "the game ended before its window appeared"
     WIN=$(xdotool search --onlyvisible --name '^Quorlitz$' | head -n1) &&
         [ "$(xdotool getwindowname "$WIN")" = Quorlitz ]
 }
-# True while the game runs; once it has ended, GAME_STATUS holds its exit status.
 game_alive()
 {
     [ -z "$GAME_STATUS" ] && kill -0 "$GAME_PID" 2>/dev/null && return 0
     [ -n "$GAME_STATUS" ] || { GAME_STATUS=0; wait "$GAME_PID" || GAME_STATUS=$?; GAME_PID=; }
     return 1
 }
-# The game ends by itself with status 0, nothing on stdout, no sanitizer or check report.
 expect_clean_exit()
 {
     poll "the game to end" not game_alive
@@ -114,8 +84,8 @@ expect_clean_exit()
         fail "an error report on stderr"
 }
 
-# As a window manager's close button does.
-close_window() { "$E2E_CLOSE_WINDOW" "$WIN" || fail "could not ask window $WIN to close"; }
+# Through the window manager, as its close button does.
+close_window() { wmctrl -i -c "$WIN" || fail "could not ask window $WIN to close"; }
 key() { xdotool key --delay 20 "$@"; }
 click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; }
 shoot()
@@ -125,22 +95,20 @@ shoot()
     [ "$(stat -c %s "$SHOT")" -eq $(( 640 * 480 * 3 )) ] || fail "the window is not 640 x 480"
 }
 
-# A property (ImageMagick -format) of the mask that is white where the screenshot, or a part of it,
-# comes near the colour (near enough for the window's 16 bits).   colour_mask <r,g,b> <format> [part]
+# An ImageMagick -format property of the mask of where the screenshot is near the colour (the fuzz
+# allows for the window's 16 bits).   colour_mask <r,g,b> <format> [part]
 colour_mask()
 {
     "$MAGICK" -size 640x480 -depth 8 "rgb:$SHOT" -crop "${3:-640x480+0+0}" +repage -fuzz 6% \
         -fill black +opaque "rgb($1)" -fill white +opaque black -format "$2" info:
 }
-# <r,g,b> <count> [part]
 has_colour() { [ "$(colour_mask "$1" '%[fx:round(mean * w * h)]' "${3:-}")" -ge "$2" ]; }
 rgb_at() { read -r R G B < <(od -An -tu1 -j $(( ($2 * 640 + $1) * 3 )) -N3 "$SHOT"); }
 blue_at() { rgb_at "$@"; (( R < 40 && G < 40 && B > 200 )); }
 on_menu() { has_colour 0,255,0 200 && ! blue_at 0 300; }   # the green highlight, no board's blue margin
 
-# What shows in the middle of a cell (slot, row from the bottom) through the frame: 0 nothing,
-# 1 or 2 a player's token.
 slot_x() { echo $(( BOARD_X + CELL_W * $1 + CELL_W / 2 )); }
+# <slot> <row from the bottom> <0: nothing, or a player>
 cell_shows()
 {
     rgb_at "$(slot_x "$1")" $(( BOARD_BOTTOM - CELL_H * $2 - CELL_H / 2 ))
@@ -152,9 +120,7 @@ empty_board()
     blue_at 0 300 || return 1
     for ((slot = 0; slot < SLOTS; slot++)); do cell_shows $slot 0 0 || return 1; done
 }
-# Starts a game with the given command and waits for an empty board.
 new_game() { "$@"; FILLED=(0 0 0 0 0 0 0) PLAYER=1; wait_for "an empty board" empty_board; }
-# The next player's token falls to the lowest empty cell of the slot; then the other player moves.
 expect_drop()
 {
     local row=${FILLED[$1]}
@@ -163,10 +129,8 @@ expect_drop()
     PLAYER=$(( 3 - PLAYER ))
 }
 
-# The outcome text, at first in the top-left corner over the strip and the board's two top rows:
-# thousands of pixels in the winner's colour or the no-winner grey, judged on the first screen that
-# shows it, before the drifting text leaves smoothed trails. Then waits for it to drift: input is
-# thrown away for the first 110 ms, taken once the text has moved.
+# The colour is judged on the first screen with the text, before its drift leaves smoothed trails.
+# Input counts only once the text has moved.
 expect_outcome()
 {
     wait_for "the outcome text over the strip" not has_colour 255,255,255 36000 640x60+0+0

@@ -1,8 +1,5 @@
 #!/usr/bin/env bash
-# Checks that the given files are as clang-format 14 (Debian 12's) writes them by the checkout's
-# .clang-format. Other versions lay some constructs out differently, so elsewhere the check is
-# skipped (status 77) rather than failed.
-#   clang_format.sh <file...>
+# Other versions than Debian 12's clang-format 14 lay some constructs out differently.
 set -euo pipefail
 version=$(clang-format --version 2>/dev/null | sed -n 's/.*version \([0-9]*\)\..*/\1/p')
 if [ "$version" != 14 ]; then
