@@ -15,17 +15,16 @@ namespace {
 const Player PLAYER_1{"Player 1", 1, 255, 52, 52, 'O'};
 const Player PLAYER_2{"Player 2", 5, 128, 128, 255, 'X'};
 
-// Cells of 91 x 84: the board spans x 1 to 637 and y 60 to 479, below the 60-pixel strip.
+// The board spans x 1 to 637 and y 60 to 479, below the 60-pixel strip.
 constexpr int CELL_WIDTH = 91, CELL_HEIGHT = 84, BOARD_LEFT = 1, BOARD_BOTTOM = 480;
 
-// Through the round hole in each cell's frame, from the cell's top-left pixel: its middle and near
-// its rim.
+// Inside each frame's round hole, from the cell's top-left pixel.
 const std::pair<int, int> HOLE_POINTS[] = {{45, 41}, {17, 41}, {73, 41}, {45, 14},
                                            {45, 69}, {25, 21}, {65, 62}};
 
 using SdlGridDrawerTest = VideoTest;
 
-// The cursor is an arrow pointing down, in the middle of its slot's column and of the strip.
+// The cursor: an arrow pointing down, centred over its slot in the strip.
 TEST_F(SdlGridDrawerTest, DrawsEachCellsTokenThroughItsFrameAndTheCursorOverItsSlot)
 {
     GameGrid grid(5, 7);
@@ -40,6 +39,8 @@ TEST_F(SdlGridDrawerTest, DrawsEachCellsTokenThroughItsFrameAndTheCursorOverItsS
         for (int row = 0; row < 5; ++row) {
             const int left = BOARD_LEFT + slot * CELL_WIDTH, top = BOARD_BOTTOM - (row + 1) * CELL_HEIGHT;
             const auto token = tokens.find({slot, row});
+            const Rgb face = pixelAt(screen(), left + 8, top + 8);
+            EXPECT_GT(face.r, face.b + 100) << "no brass frame in slot " << slot << ", row " << row;
             for (const auto& [x, y] : HOLE_POINTS)
                 EXPECT_EQ(pixelAt(screen(), left + x, top + y), token == tokens.end() ? WHITE : token->second)
                     << "at " << x << ", " << y << " in slot " << slot << ", row " << row;

@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# The game in a real window on a private Xvfb under openbox, driven by xdotool, read from screenshots.
+# The game in a real window on a private Xvfb under openbox, driven by xdotool.
 #   source lib.sh <game command>
 # E2E_GAME_DIR: where the game runs (default: beside the command).
 set -euo pipefail

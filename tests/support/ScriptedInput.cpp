@@ -111,7 +111,7 @@ void InputScript::onPause(Uint32 milliseconds)
 
 }  // namespace scripted_input
 
-// Takes the place of SDL's SDL_Delay for the whole test binary, the program's code included.
+// For the whole test binary, the program's code included.
 extern "C" void SDL_Delay(Uint32 ms)
 {
     if (scripted_input::liveScript != nullptr)
