@@ -23,8 +23,9 @@ inline std::vector<std::string> stacksOf(const GameGrid& grid)
 inline std::size_t tokensOn(const GameGrid& grid)
 {
     std::size_t tokens = 0;
-    for (const std::string& stack : stacksOf(grid))
-        tokens += stack.size();
+    for (std::int32_t slot = 0; slot < grid.getSlots(); ++slot)
+        for (std::int32_t row = 0; row < grid.getRows(); ++row)
+            tokens += grid.getCell(slot, row) != 0;
     return tokens;
 }
 

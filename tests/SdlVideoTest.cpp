@@ -53,13 +53,11 @@ TEST(SdlVideoTest, AWindowThatCannotOpenIsExplained)
 TEST(SdlVideoTest, RunsOnTheLibraryThisRunIsFor)
 {
     const SDL_version* linked = SDL_Linked_Version();
-    const char* meant = std::getenv("QUORLITZ_SDL");
-    const bool classic = linked->major == 1 && linked->minor == 2 && linked->patch == 15;
-    const bool compat = linked->major == 1 && linked->minor == 2 && linked->patch >= 50;
-    EXPECT_TRUE(meant != nullptr && std::string(meant) == (classic  ? "classic"
-                                                           : compat ? "compat"
-                                                                    : "?"))
-        << "1.2." << int(linked->patch) << " is not the library of this run, " << (meant ? meant : "(none)");
+    const bool sdl12 = linked->major == 1 && linked->minor == 2;
+    const char* linkedName = sdl12 && linked->patch == 15   ? "classic"
+                             : sdl12 && linked->patch >= 50 ? "compat"
+                                                            : "?";
+    EXPECT_STREQ(std::getenv("QUORLITZ_SDL"), linkedName) << "linked 1.2." << int(linked->patch);
 }
 
 }  // namespace
